@@ -1,0 +1,42 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace shaftline {
+
+/// A text that is not a number of the expected kind; what() is the user-facing message.
+class ConversionError : public std::runtime_error {
+public:
+    ConversionError(std::string message, std::string text)
+        : std::runtime_error(std::move(message)), text_(std::move(text)) {}
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+/// Decimal integer with an optional sign, 32-bit. Throws ConversionError
+/// "'%s' is not a valid integer value".
+int ParseInteger(std::string_view text);
+
+/// Decimal real with the given decimal separator, an optional sign and an optional exponent,
+/// no thousands separators. Throws ConversionError "'%s' is not a valid floating point value".
+double ParseReal(std::string_view text, std::string_view decimalSeparator);
+
+/// General format: at most 15 significant digits, no trailing zeros; fixed notation for
+/// magnitudes from 0.0001 below 10^15, otherwise mantissa, 'E' and the exponent
+/// ("1.5E-5", "2E20"). No thousands separator.
+std::string FormatGeneral(double value, std::string_view decimalSeparator);
+
+/// Number format of the parameters window: rounded to 7 significant digits and at most
+/// 9 decimals, written with exactly 9 decimals and thousands separators; more than 7 digits
+/// before the separator gives scientific notation instead.
+std::string FormatNumber7(double value, std::string_view decimalSeparator,
+                          std::string_view thousandsSeparator);
+
+/// Decimal integer text.
+std::string FormatInteger(long long value);
+
+}  // namespace shaftline

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs every Debian package the project needs to build, test and run.
+set -eu
+PACKAGES="
+  build-essential cmake ninja-build pkg-config
+  clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+  libgsf-1-dev libglib2.0-dev
+  nlohmann-json3-dev libcli11-dev
+  python3 python3-xlwt
+  gnumeric
+  xvfb xauth imagemagick fonts-dejavu-core
+"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
