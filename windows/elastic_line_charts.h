@@ -26,7 +26,17 @@ public:
     LineChart* Chart1() const { return chart1_; }
     LineChart* Chart2() const { return chart2_; }
 
+    /// One wheel notch over a chart. The counter is shared, so a notch over one chart changes
+    /// the percentage the next notch over the other uses.
+    void Chart1MouseWheelDown() { WheelDown(chart1_); }
+    void Chart1MouseWheelUp() { WheelUp(chart1_); }
+    void Chart2MouseWheelDown() { WheelDown(chart2_); }
+    void Chart2MouseWheelUp() { WheelUp(chart2_); }
+
 private:
+    void WheelDown(LineChart* chart);
+    void WheelUp(LineChart* chart);
+
     int chartZoom_ = 0;
     LineChart* chart1_ = nullptr;
     LineChart* chart2_ = nullptr;

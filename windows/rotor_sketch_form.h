@@ -2,10 +2,14 @@
 
 #include <QDialog>
 
+#include "sketch_geometry.h"
+
 namespace shaftline { class TRotor; }
+class QLabel;
 class QSlider;
 class QScrollArea;
 class QWidget;
+class SketchPaintBox;
 
 /// The sketch window: a scaled side view of one rotor (shaft pieces red, discs blue).
 class TFormRotorSketch : public QDialog {
@@ -17,5 +21,26 @@ public:
     void SetRotor(const shaftline::TRotor* rotor);
     void DrawSketch();
 
-    // The rest (TrackBar1, PaintBox1, FormActivate, ...) is the sketch's own.
+    const shaftline::TRotor* Rotor() const { return rotor_; }
+    /// Pixels per millimetre of the section data are twice this: TrackBar1 position / maximum.
+    double Scale() const;
+    /// What the last DrawSketch put into PaintBox1.
+    const shaftline::SketchDrawing& Drawing() const { return drawing_; }
+
+    QSlider* TrackBar1() const { return trackBar1_; }
+    QWidget* PaintBox1() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+    void TrackBar1Change();
+
+    const shaftline::TRotor* rotor_ = nullptr;
+    shaftline::SketchDrawing drawing_;
+    QSlider* trackBar1_ = nullptr;
+    QScrollArea* scrollBox_ = nullptr;
+    SketchPaintBox* paintBox1_ = nullptr;
+    QLabel* notice_ = nullptr;
 };

@@ -1,0 +1,91 @@
+#include "elastic_line_charts.h"
+
+#include <QLayout>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "chart_points.h"
+#include "line_chart.h"
+
+namespace {
+
+// Colours of the series by index: the nominal chart and the assembly chart differ only in
+// the first five.
+const QColor kNominalColours[] = {
+    {255, 0, 0},     {128, 0, 128}, {0, 128, 0},     {255, 255, 0}, {0, 0, 255},
+    {128, 128, 128}, {255, 0, 255}, {0, 128, 128},   {0, 0, 128},   {128, 0, 0},
+    {0, 255, 0},     {128, 128, 0}, {128, 0, 128},   {192, 192, 192}, {0, 255, 255},
+    {0, 0, 0},       {255, 0, 0},   {255, 0, 0},     {255, 0, 0},
+};
+const QColor kAssemblyColours[] = {
+    {255, 0, 0},     {0, 128, 0},   {64, 0, 64},     {0, 0, 255},   {0, 64, 0},
+    {128, 128, 128}, {255, 0, 255}, {0, 128, 128},   {0, 0, 128},   {128, 0, 0},
+    {0, 255, 0},     {128, 128, 0}, {128, 0, 128},   {192, 192, 192}, {0, 255, 255},
+    {0, 0, 0},       {255, 0, 0},   {255, 0, 0},     {255, 0, 0},   {255, 0, 0},
+};
+
+template <std::size_t Count>
+std::vector<LineChart::SeriesStyle> Styles(int firstNumber, const QColor (&colours)[Count]) {
+    std::vector<LineChart::SeriesStyle> styles;
+    for (std::size_t i = 0; i < Count; ++i)
+        styles.push_back({QStringLiteral("Series%1").arg(firstNumber + static_cast<int>(i)),
+                          colours[i]});
+    return styles;
+}
+
+void PlaceInto(QWidget* panel, QWidget* chart) {
+    if (panel == nullptr) return;
+    QLayout* layout = panel->layout();
+    if (layout == nullptr) {
+        layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(chart);
+}
+
+void FillChart(LineChart& chart, const std::vector<shaftline::SeriesPoints>& all) {
+    for (const shaftline::SeriesPoints& one : all) {
+        if (one.series < 0 || one.series >= chart.SeriesCount()) continue;
+        chart.Clear(one.series);
+        chart.AddPoints(one.series, one.points);
+    }
+}
+
+}  // namespace
+
+ElasticLineCharts::ElasticLineCharts(QWidget* panel1, QWidget* panel2, QObject* parent)
+    : QObject(parent) {
+    chart1_ = new LineChart(QStringLiteral("Chart1"),
+                            QStringLiteral("Упругая линия валопровода при номинальном режиме работы"),
+                            Styles(1, kNominalColours), true, panel1);
+    chart2_ = new LineChart(QStringLiteral("Chart2"),
+                            QStringLiteral("Упругая линия валопровода в монтажном состоянии"),
+                            Styles(20, kAssemblyColours), false, panel2);
+    PlaceInto(panel1, chart1_);
+    PlaceInto(panel2, chart2_);
+    connect(chart1_, &LineChart::WheelNotch, this,
+            [this](bool up) { up ? Chart1MouseWheelUp() : Chart1MouseWheelDown(); });
+    connect(chart2_, &LineChart::WheelNotch, this,
+            [this](bool up) { up ? Chart2MouseWheelUp() : Chart2MouseWheelDown(); });
+}
+
+void ElasticLineCharts::Fill(const shaftline::RotorArray& rotors, int count) {
+    const int n = std::clamp(count, 0, shaftline::kMaxRotors);
+    FillChart(*chart1_, shaftline::NominalChartPoints(rotors, n));
+    chart1_->Zoom(chartZoom_);
+    FillChart(*chart2_, shaftline::AssemblyChartPoints(rotors, n));
+    chart2_->Zoom(chartZoom_);
+}
+
+// A notch down zooms to the new counter, a notch up to one more than the new counter.
+void ElasticLineCharts::WheelDown(LineChart* chart) {
+    --chartZoom_;
+    chart->Zoom(chartZoom_);
+}
+
+void ElasticLineCharts::WheelUp(LineChart* chart) {
+    ++chartZoom_;
+    chart->Zoom(chartZoom_ + 1);
+}

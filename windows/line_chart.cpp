@@ -1,0 +1,142 @@
+#include "line_chart.h"
+
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// One notch of a standard mouse wheel, in eighths of a degree.
+constexpr int kNotchAngle = 120;
+
+LineChart::AxisRange Zoomed(LineChart::AxisRange range, int percent) {
+    const double d = (range.max - range.min) * (percent - 100) * 0.01;
+    const LineChart::AxisRange next{range.min + d, range.max - d};
+    if (!(next.min < next.max) || !std::isfinite(next.min) || !std::isfinite(next.max))
+        return range;
+    return next;
+}
+
+// An axis of zero span cannot be drawn: it gets one unit around its value.
+LineChart::AxisRange Padded(double lo, double hi) {
+    if (lo < hi) return {lo, hi};
+    return {lo - 0.5, hi + 0.5};
+}
+
+}  // namespace
+
+LineChart::LineChart(const QString& objectName, const QString& title,
+                     const std::vector<SeriesStyle>& series, bool animatedZoom,
+                     QWidget* parent)
+    : QChartView(parent) {
+    setObjectName(objectName);
+    auto* chart = new QChart();
+    chart->setTitle(title);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setAnimationOptions(animatedZoom ? QChart::GridAxisAnimations : QChart::NoAnimation);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+
+    axisX_ = new QValueAxis(chart);
+    axisY_ = new QValueAxis(chart);
+    chart->addAxis(axisX_, Qt::AlignBottom);
+    chart->addAxis(axisY_, Qt::AlignLeft);
+
+    for (const SeriesStyle& style : series) {
+        auto* s = new QLineSeries(chart);
+        s->setObjectName(style.name);
+        s->setName(style.name);
+        chart->addSeries(s);
+        // The theme re-colours a series when it is added; the colour is set afterwards.
+        s->setColor(style.colour);
+        s->attachAxis(axisX_);
+        s->attachAxis(axisY_);
+        series_.push_back(s);
+    }
+    ApplyRanges();
+}
+
+QLineSeries* LineChart::Series(int index) const {
+    if (index < 0 || index >= SeriesCount()) return nullptr;
+    return series_[static_cast<std::size_t>(index)];
+}
+
+void LineChart::Clear(int index) {
+    QLineSeries* s = Series(index);
+    if (s == nullptr) return;
+    s->clear();
+    FitAutomaticAxes();
+}
+
+void LineChart::AddXY(int index, double x, double y) {
+    AddPoints(index, {{x, y}});
+}
+
+void LineChart::AddPoints(int index, const std::vector<std::pair<double, double>>& points) {
+    QLineSeries* s = Series(index);
+    if (s == nullptr) return;
+    QList<QPointF> all = s->points();
+    all.reserve(all.size() + static_cast<qsizetype>(points.size()));
+    for (const auto& [x, y] : points) {
+        if (!std::isfinite(x) || !std::isfinite(y)) continue;
+        // After the last point whose x is not greater: equal x keeps the order of arrival.
+        auto at = std::upper_bound(all.begin(), all.end(), x,
+                                   [](double v, const QPointF& p) { return v < p.x(); });
+        all.insert(at, QPointF(x, y));
+    }
+    s->replace(all);
+    FitAutomaticAxes();
+}
+
+void LineChart::Zoom(int percent) {
+    x_ = Zoomed(x_, percent);
+    y_ = Zoomed(y_, percent);
+    fixed_ = true;
+    ApplyRanges();
+}
+
+void LineChart::FitAutomaticAxes() {
+    if (fixed_) return;
+    bool any = false;
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    for (const QLineSeries* s : series_) {
+        for (const QPointF& p : s->points()) {
+            if (!any) {
+                x0 = x1 = p.x();
+                y0 = y1 = p.y();
+                any = true;
+                continue;
+            }
+            x0 = std::min(x0, p.x());
+            x1 = std::max(x1, p.x());
+            y0 = std::min(y0, p.y());
+            y1 = std::max(y1, p.y());
+        }
+    }
+    x_ = any ? Padded(x0, x1) : kEmptyRange;
+    y_ = any ? Padded(y0, y1) : kEmptyRange;
+    ApplyRanges();
+}
+
+void LineChart::ApplyRanges() {
+    axisX_->setRange(x_.min, x_.max);
+    axisY_->setRange(y_.min, y_.max);
+}
+
+void LineChart::wheelEvent(QWheelEvent* event) {
+    wheelAngle_ += event->angleDelta().y();
+    while (wheelAngle_ >= kNotchAngle) {
+        wheelAngle_ -= kNotchAngle;
+        emit WheelNotch(true);
+    }
+    while (wheelAngle_ <= -kNotchAngle) {
+        wheelAngle_ += kNotchAngle;
+        emit WheelNotch(false);
+    }
+    event->accept();
+}
