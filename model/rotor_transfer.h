@@ -15,6 +15,18 @@ namespace shaftline {
 inline constexpr std::string_view kSolidForgedText = "Цельнокованный";
 inline constexpr std::string_view kShrunkOnDiscsText = "С насадными дисками";
 
+/// Headers of the section grid's eight input columns and of the support-data row.
+inline constexpr std::string_view kSectionColumnNames[8] = {
+    "Координаты",         "Диаметр диска", "Диаметр",       "Толщина диска",
+    "Внутренний диаметр", "Модуль Юнга",   "Масса лопатки", "Число лопаток"};
+inline constexpr std::string_view kSupportColumnNames[18] = {
+    "Выс. фунд. лев.",   "Темп. фунд. лев.",   "Выс. рамы лев.",    "Темп. рамы лев.",
+    "Выс. подшип. лев",  "Темп. подшип. лев.", "Конд. лев.",        "Вак. лев.",
+    "Цапфа лев.",        "Выс. фунд. прав.",   "Темп. фунд. прав.", "Выс. рамы прав.",
+    "Темп. рамы прав.",  "Выс. подшип. прав",  "Темп. подшип. прав.", "Конд. прав.",
+    "Вак. прав.",        "Цапфа прав."};
+inline constexpr std::string_view kDeflectionColumnName = "Прогиб в сечениях";
+
 /// A text of a rotor page that does not convert. row and column follow the grid: row 1..N is
 /// section r, column 0..7 the section columns (−1 for the section count), or 0..17 of the
 /// support row.

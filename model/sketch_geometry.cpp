@@ -29,14 +29,14 @@ SketchDrawing SketchPass(const SectionArray& sections, int sectionCount, double 
     const int c = paintHeight / 2;
     SketchDrawing drawing;
     drawing.pieces.reserve(static_cast<std::size_t>(n));
-    long long x = 0;
+    int x = 0;
     for (int k = 1; k <= n; ++k) {
         const TRotorSection& s = sections[static_cast<std::size_t>(k)];
         const TRotorSection& before = sections[static_cast<std::size_t>(k - 1)];
         const double length = s.Coord - before.Coord;
 
         SketchPiece piece;
-        const int left = ToPixels(static_cast<double>(x));
+        const int left = x;
         piece.shaft = {left, c - Trunc(s.Diameter * scale),
                        ToPixels(static_cast<double>(left) + 2.0 * Trunc(length * scale)),
                        c + Near(s.Diameter * scale)};

@@ -1,0 +1,209 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace shaftline {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+[[noreturn]] void ThrowNotInteger(std::string_view text) {
+    throw ConversionError("'" + std::string(text) + "' is not a valid integer value",
+                          std::string(text));
+}
+
+[[noreturn]] void ThrowNotReal(std::string_view text) {
+    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value",
+                          std::string(text));
+}
+
+// Decimal digits and exponent of a finite value rounded to `digits` significant digits:
+// value = 0.d1d2d3... × 10^(exponent + 1). Trailing zeros are dropped; zero gives "0", 0.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;  // of the first digit
+};
+
+Decimal RoundToSignificant(double value, int digits) {
+    Decimal d;
+    d.negative = std::signbit(value);
+    if (value == 0) {
+        d.digits = "0";
+        return d;
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(value));
+    // buf: "d.ddddde±xx"
+    std::string text(buf);
+    const auto e = text.find('e');
+    d.exponent = std::atoi(text.c_str() + e + 1);
+    for (std::size_t i = 0; i < e; ++i) {
+        if (IsDigit(text[i])) d.digits.push_back(text[i]);
+    }
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+std::string Scientific(const Decimal& d, std::string_view sep) {
+    std::string out = d.negative ? "-" : "";
+    out += d.digits[0];
+    if (d.digits.size() > 1) {
+        out += sep;
+        out += d.digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(d.exponent);
+    return out;
+}
+
+// Digits 0..exponent of the integer part with a separator every three digits.
+std::string GroupThousands(const std::string& integerDigits, std::string_view thousands) {
+    std::string out;
+    const std::size_t n = integerDigits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += thousands;
+        out += integerDigits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+int ParseInteger(std::string_view text) {
+    const std::string_view t = TrimBlanks(text);
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) negative = t[pos++] == '-';
+    if (pos == t.size()) ThrowNotInteger(text);
+    long long value = 0;
+    for (; pos < t.size(); ++pos) {
+        if (!IsDigit(t[pos])) ThrowNotInteger(text);
+        value = value * 10 + (t[pos] - '0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) {
+            ThrowNotInteger(text);
+        }
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int>::max()) ThrowNotInteger(text);
+    return static_cast<int>(value);
+}
+
+double ParseReal(std::string_view text, std::string_view decimalSeparator) {
+    const std::string_view t = TrimBlanks(text);
+    // [sign] digits [sep digits] [(e|E) [sign] digits], with at least one mantissa digit.
+    std::string plain;
+    std::size_t pos = 0;
+    if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) plain += t[pos++];
+    int mantissaDigits = 0;
+    while (pos < t.size() && IsDigit(t[pos])) plain += t[pos++], ++mantissaDigits;
+    if (!decimalSeparator.empty() && t.substr(pos, decimalSeparator.size()) == decimalSeparator) {
+        pos += decimalSeparator.size();
+        plain += '.';
+        while (pos < t.size() && IsDigit(t[pos])) plain += t[pos++], ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) ThrowNotReal(text);
+    if (pos < t.size() && (t[pos] == 'e' || t[pos] == 'E')) {
+        plain += t[pos++];
+        if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) plain += t[pos++];
+        int exponentDigits = 0;
+        while (pos < t.size() && IsDigit(t[pos])) plain += t[pos++], ++exponentDigits;
+        if (exponentDigits == 0) ThrowNotReal(text);
+    }
+    if (pos != t.size()) ThrowNotReal(text);
+    const char* begin = plain.c_str() + (plain[0] == '+' ? 1 : 0);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(begin, plain.c_str() + plain.size(), value);
+    if (ec != std::errc() || end != plain.c_str() + plain.size() || !std::isfinite(value)) {
+        // Underflow to a subnormal or zero is a number all the same; overflow is not.
+        if (ec == std::errc::result_out_of_range && std::fabs(std::strtod(begin, nullptr)) < 1) {
+            return std::strtod(begin, nullptr);
+        }
+        ThrowNotReal(text);
+    }
+    return value;
+}
+
+std::string FormatGeneral(double value, std::string_view decimalSeparator) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    const Decimal d = RoundToSignificant(value, 15);
+    if (d.digits == "0") return "0";
+    if (d.exponent < -4 || d.exponent >= 15) return Scientific(d, decimalSeparator);
+    std::string out = d.negative ? "-" : "";
+    if (d.exponent < 0) {
+        out += "0";
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        out += d.digits;
+        return out;
+    }
+    const std::size_t integerCount = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() <= integerCount) {
+        out += d.digits;
+        out.append(integerCount - d.digits.size(), '0');
+        return out;
+    }
+    out += d.digits.substr(0, integerCount);
+    out += decimalSeparator;
+    out += d.digits.substr(integerCount);
+    return out;
+}
+
+std::string FormatNumber7(double value, std::string_view decimalSeparator,
+                          std::string_view thousandsSeparator) {
+    constexpr int kSignificant = 7;
+    constexpr int kDecimals = 9;
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    Decimal d = RoundToSignificant(value, kSignificant);
+    if (d.digits != "0" && d.exponent >= kSignificant) return Scientific(d, decimalSeparator);
+    // Round again to at most nine decimals: digits below 10^-9 go.
+    if (d.digits != "0" && d.exponent < -1) {
+        const int kept = d.exponent + 1 + kDecimals;  // significant digits left of 10^-9
+        if (kept <= 0) {
+            const double rounded = std::nearbyint(std::fabs(value) * 1e9);
+            d.digits = rounded >= 1 ? "1" : "0";
+            d.exponent = -kDecimals;
+        } else if (static_cast<int>(d.digits.size()) > kept) {
+            d = RoundToSignificant(value, kept);
+        }
+    }
+    std::string integerDigits;
+    std::string fraction;
+    if (d.digits == "0") {
+        integerDigits = "0";
+    } else if (d.exponent < 0) {
+        integerDigits = "0";
+        fraction.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        fraction += d.digits;
+    } else {
+        const std::size_t integerCount = static_cast<std::size_t>(d.exponent) + 1;
+        std::string digits = d.digits;
+        if (digits.size() < integerCount) digits.append(integerCount - digits.size(), '0');
+        integerDigits = digits.substr(0, integerCount);
+        fraction = digits.substr(integerCount);
+    }
+    fraction.resize(kDecimals, '0');
+    const bool zero = d.digits == "0";
+    std::string out = (d.negative && !zero) ? "-" : "";
+    out += GroupThousands(integerDigits, thousandsSeparator);
+    out += decimalSeparator;
+    out += fraction;
+    return out;
+}
+
+std::string FormatInteger(long long value) { return std::to_string(value); }
+
+}  // namespace shaftline

@@ -1,0 +1,151 @@
+// Static elastic line of one rotor under its own weight: a beam on two simple supports, every
+// section's weight a point load at its midpoint, the bending stiffness reduced to that of the
+// section with the largest diameter and integrated by the method of initial parameters.
+
+#include <cmath>
+#include <numbers>
+
+#include "rotor.h"
+
+namespace shaftline {
+
+namespace {
+
+constexpr double kDensity = 7.8e-6;  // kg/mm³, rotor steel
+constexpr double kPi = std::numbers::pi;
+
+double Cube(double v) { return v * v * v; }
+double Square(double v) { return v * v; }
+
+}  // namespace
+
+void TRotor::CalcDeflection() {
+    const int n = SectionCount;
+    auto& s = Sections;
+    auto x = [&](int i) { return s[i].Coord; };
+    auto mid = [&](int i) { return (s[i - 1].Coord + s[i].Coord) / 2; };
+
+    // 1. Section weights: shaft piece, disc ring and blades.
+    for (int i = 1; i <= n; ++i) {
+        const double shaft = (kPi / 4) * (Square(s[i].Diameter) - Square(s[i].InnerDiameter)) *
+                             (x(i) - x(i - 1)) * kDensity;
+        const double disc = (kPi / 4) * (Square(s[i].DiscDiameter) - Square(s[i].Diameter)) *
+                                s[i].DiscThickness * kDensity +
+                            s[i].BladeMass * s[i].BladeCount;
+        SetMass(i, EvenPosition ? 0.0 : shaft + disc);
+    }
+
+    // 2. Support reactions from the moment of the loads about the left support.
+    double loadMoment = 0;
+    double totalLoad = 0;
+    for (int i = 1; i <= n; ++i) {
+        loadMoment += s[i].Mass * (x(i - 1) + x(i));
+        totalLoad += s[i].Mass;
+    }
+    RightReaction = loadMoment / (2 * (x(n) - x(0)));
+    LeftReaction = totalLoad - RightReaction;
+    const double rl = LeftReaction;
+
+    // 3. Reference section (the first of the largest diameters) and moments of inertia.
+    MaxDiameter = s[0].Diameter;
+    int ref = 0;
+    for (int i = 1; i <= n; ++i) {
+        if (s[i].Diameter > MaxDiameter) {
+            MaxDiameter = s[i].Diameter;
+            ref = i;
+        }
+        s[i].Inertia = (kPi * std::pow(s[i].Diameter, 4) / 64) *
+                       (1 - std::pow(s[i].InnerDiameter / s[i].Diameter, 4));
+    }
+
+    // 4. Solid section of the largest diameter.
+    RefInertia = kPi * std::pow(MaxDiameter, 4) / 64;
+
+    // 5. Stiffness ratios to the reference rigidity.
+    for (int i = 1; i <= n; ++i) {
+        s[i].StiffnessRatio = (RefInertia / s[i].Inertia) * (s[ref].Young / s[i].Young);
+    }
+    auto k = [&](int i) { return s[i].StiffnessRatio; };
+
+    // 6. Shear and moment at the section ends and their jumps in the reduced diagram.
+    for (int i = 1; i <= n - 1; ++i) {
+        double loads = 0;
+        double loadMomentAbout = 0;
+        for (int j = 1; j <= i; ++j) {
+            loads += s[j].Mass;
+            loadMomentAbout += s[j].Mass * (x(i) - mid(j));
+        }
+        s[i].Shear = rl - loads;
+        s[i].Moment = rl * x(i) - loadMomentAbout;
+        s[i].ShearStep = (k(i + 1) - k(i)) * s[i].Shear;
+        s[i].MomentStep = (k(i + 1) - k(i)) * s[i].Moment;
+    }
+
+    // 7. Reduced moment at every midpoint: −k(i) × bending moment there.
+    for (int i = 1; i <= n; ++i) {
+        double sum = 0;
+        for (int j = 1; j <= i - 1; ++j) {
+            sum += s[j].Mass * k(j) * (mid(i) - mid(j)) - (mid(i) - x(j)) * s[j].ShearStep -
+                   s[j].MomentStep;
+        }
+        s[i].ReducedMoment = -rl * k(1) * mid(i) + sum;
+    }
+
+    // 8. Disc stiffening: a concentrated slope change phi(j) at every disc's midpoint, and the
+    //    deflection such kinks give a beam on the two supports.
+    const double span = x(n) - x(0);
+    double phi[kSectionRecords] = {};
+    for (int j = 1; j <= n; ++j) {
+        const double f = TableFactor(GetShrunkOnDiscs(), s[j].DiscThickness / s[j].Diameter);
+        phi[j] = (1 - f) * s[j].DiscThickness * s[j].ReducedMoment / (s[j].Young * s[j].Inertia);
+    }
+    for (int i = 1; i <= n - 1; ++i) {
+        double a = 0;
+        double b = 0;
+        for (int j = 1; j <= i; ++j) a += phi[j] * mid(j);
+        for (int j = i + 1; j <= n; ++j) b += phi[j] * (span - mid(j));
+        s[i].DiscCorrection = ((span - x(i)) / span) * a + (x(i) / span) * b;
+    }
+
+    // Twice-integrated reduced moment diagram at coordinate xi, over the jumps at the section
+    // ends before `lastEnd` and the loads up to `lastLoad`.
+    const double rigidity = s[ref].Young * RefInertia;
+    auto integrated = [&](double xi, int lastEnd, int lastLoad) {
+        double y = rl * k(1) * Cube(xi) / 6;
+        for (int j = 1; j <= lastEnd; ++j) {
+            y += s[j].MomentStep * Square(xi - x(j)) / 2 + s[j].ShearStep * Cube(xi - x(j)) / 6;
+        }
+        for (int j = 1; j <= lastLoad; ++j) y -= s[j].Mass * k(j) * Cube(xi - mid(j)) / 6;
+        return y;
+    };
+
+    // 9. Left angle that makes the deflection vanish at the right support.
+    LeftJournalAngle = -(integrated(x(n), n - 1, n) / rigidity) / x(n);
+
+    // 10. Deflections.
+    for (int i = 1; i <= n; ++i) {
+        s[i].Deflection = LeftJournalAngle * x(i) + integrated(x(i), i - 1, i) / rigidity -
+                          s[i].DiscCorrection;
+    }
+
+    // 11. Right angle: the once-integrated diagram at the right support.
+    double z = rl * k(1) * Square(x(n)) / 2;
+    for (int j = 1; j <= n - 1; ++j) {
+        z += s[j].MomentStep * (x(n) - x(j)) + s[j].ShearStep * Square(x(n) - x(j)) / 2;
+    }
+    for (int j = 1; j <= n; ++j) z -= s[j].Mass * k(j) * Square(x(n) - mid(j)) / 2;
+    RightJournalAngle = z / rigidity + LeftJournalAngle;
+
+    // 12. Journal angles as the chords of the end sections, disc correction included.
+    if (!EvenPosition) {
+        LeftJournalAngle = std::asin(s[1].Deflection / x(1));
+        RightJournalAngle = -std::asin(s[n - 1].Deflection / (x(n) - x(n - 1)));
+    }
+
+    // 13. The supports exactly.
+    s[n].Deflection = 0;
+    s[0].Deflection = 0;
+    s[0].Coord = 0;
+}
+
+}  // namespace shaftline
