@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "rotor_builders.h"
+#include "shaft_line.h"
+
+namespace shaftline {
+namespace {
+
+using testing::MakeRotor;
+using testing::ShaftLine;
+
+RotorArray SolvedLine(int count) {
+    RotorArray rotors = ShaftLine(count);
+    EXPECT_TRUE(RunCalculation(rotors, count).empty());
+    return rotors;
+}
+
+TEST(CalculationRun, FlagsEvenPositionsSolvesAndDerivesTheBreaks) {
+    RotorArray rotors = SolvedLine(3);
+    EXPECT_FALSE(rotors[1]->GetEvenPosition());
+    EXPECT_TRUE(rotors[2]->GetEvenPosition());
+    EXPECT_FALSE(rotors[3]->GetEvenPosition());
+    EXPECT_EQ(rotors[1]->GetCouplingBreak(), 0);
+    EXPECT_EQ(rotors[2]->GetCouplingBreak(),
+              rotors[1]->GetRightJournalAngle() - rotors[2]->GetLeftJournalAngle());
+    EXPECT_EQ(rotors[3]->GetCouplingBreak(),
+              rotors[2]->GetRightJournalAngle() - rotors[3]->GetLeftJournalAngle());
+    EXPECT_LT(rotors[1]->GetLeftJournalAngle(), 0);
+    EXPECT_GT(rotors[1]->GetRightJournalAngle(), 0);
+    EXPECT_EQ(rotors[2]->SectionsView()[1].Deflection, 0);  // weightless coupling piece
+}
+
+TEST(CalculationRun, EntriesAboveTheCountAreNotVisited) {
+    RotorArray rotors = ShaftLine(5);
+    TRotor* fourth = rotors[4].get();
+    ASSERT_TRUE(RunCalculation(rotors, 3).empty());
+    EXPECT_EQ(rotors[4].get(), fourth);
+    EXPECT_FALSE(rotors[4]->GetEvenPosition());
+}
+
+std::string AllMessages(const std::vector<RotorProblem>& problems) {
+    std::string all;
+    for (const auto& p : problems) all += p.message + "\n";
+    return all;
+}
+
+TEST(CalculationRun, RefusesBadInputWithEveryProblemAndChangesNothing) {
+    RotorArray rotors = ShaftLine(3);
+    rotors[1]->SetDiameter(2, 0);
+    rotors[3]->SetYoung(4, -1);
+    rotors[3]->SetInnerDiameter(1, 400);
+    const std::vector<RotorProblem> problems = RunCalculation(rotors, 3);
+    ASSERT_EQ(problems.size(), 3u) << AllMessages(problems);
+    EXPECT_EQ(problems[0].rotor, 1);
+    EXPECT_EQ(problems[0].section, 2);
+    EXPECT_EQ(problems[0].message, "Ротор 1, участок 2: диаметр вала должен быть больше нуля");
+    EXPECT_EQ(problems[1].rotor, 3);
+    EXPECT_EQ(problems[1].section, 1);
+    EXPECT_EQ(problems[2].message, "Ротор 3, участок 4: модуль Юнга должен быть больше нуля");
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_FALSE(rotors[k]->GetEvenPosition());
+        EXPECT_EQ(rotors[k]->SectionsView()[1].Mass, 0);
+        EXPECT_EQ(rotors[k]->GetLeftJournalAngle(), 0);
+    }
+}
+
+struct GeometryCase {
+    const char* name;
+    std::vector<testing::SectionInput> sections;
+    int section;
+    const char* message;
+};
+
+class GeometryValidation : public ::testing::TestWithParam<GeometryCase> {};
+
+TEST_P(GeometryValidation, NamesRotorAndSection) {
+    RotorArray rotors;
+    rotors[1] = MakeRotor(GetParam().sections);
+    const auto problems = RunCalculation(rotors, 1);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems[0].section, GetParam().section);
+    EXPECT_EQ(problems[0].message, GetParam().message) << AllMessages(problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GeometryValidation,
+    ::testing::Values(
+        GeometryCase{"decreasing", {{500, 100}, {400, 100}, {900, 100}}, 2,
+                     "Ротор 1, участок 2: координата меньше координаты предыдущего участка"},
+        GeometryCase{"negative_first", {{-10, 100}, {400, 100}}, 1,
+                     "Ротор 1, участок 1: координата меньше координаты предыдущего участка"},
+        GeometryCase{"first_zero", {{0, 100}, {400, 100}}, 1,
+                     "Ротор 1, участок 1: первый участок имеет нулевую длину"},
+        GeometryCase{"last_two_equal", {{300, 100}, {600, 100}, {600, 100}}, 3,
+                     "Ротор 1, участок 3: координаты двух последних участков совпадают"},
+        GeometryCase{"bore_too_large", {{300, 100, 100}}, 1,
+                     "Ротор 1, участок 1: внутренний диаметр должен быть не меньше нуля и меньше "
+                     "диаметра вала"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalculationRun, ZeroSpanAndSectionCountAreRefused) {
+    RotorArray rotors;
+    rotors[1] = MakeRotor({{0, 100}});
+    auto problems = RunCalculation(rotors, 1);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[1].message, "Ротор 1: длина ротора равна нулю");
+
+    rotors[1] = std::make_unique<TRotor>();
+    problems = RunCalculation(rotors, 1);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].message, "Ротор 1: число участков 0 вне допустимого диапазона 1..50");
+
+    rotors[1] = MakeRotor({{300, 100}});
+    EXPECT_EQ(RunCalculation(rotors, 20).size(), 1u);  // count above 19
+    EXPECT_EQ(RunCalculation(rotors, 2)[0].message, "Ротор 2: нет данных ротора");
+}
+
+TEST(CalculationRun, ChordSteeperThanItsSectionIsRefusedNotStoredAsNaN) {
+    // A heavy disc on a very slender shaft: the end chord's sine exceeds 1.
+    RotorArray rotors;
+    rotors[1] = MakeRotor({{10, 1, 0, 3000, 500, 2.1e4, 500, 100}, {20, 1}});
+    const auto problems = RunCalculation(rotors, 1);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rotor, 1);
+    EXPECT_NE(problems[0].message.find("Ротор 1: угол поворота шейки не определён"),
+              std::string::npos);
+    EXPECT_EQ(rotors[1]->SectionsView()[1].Mass, 0);  // nothing stored
+    EXPECT_EQ(rotors[1]->GetLeftJournalAngle(), 0);
+}
+
+// ---- alignment ------------------------------------------------------------------------------
+
+double EndOffset(const TRotor& r) { return r.SectionsView()[r.GetSectionCount()].LineOffset; }
+double StartOffset(const TRotor& r) { return r.SectionsView()[0].LineOffset; }
+
+TEST(Alignment, BaseAtTheLeftEnd) {
+    RotorArray rotors = SolvedLine(3);
+    const double l2 = rotors[2]->GetLeftJournalAngle(), r1 = rotors[1]->GetRightJournalAngle();
+    AlignShaftLine(rotors, 3, 1);
+    const double d2 = rotors[2]->GetCouplingBreak(), d3 = rotors[3]->GetCouplingBreak();
+    for (int j = 0; j <= rotors[2]->GetSectionCount(); ++j) {
+        EXPECT_DOUBLE_EQ(rotors[2]->SectionsView()[j].LineOffset,
+                         std::sin(d2) * rotors[2]->SectionsView()[j].Coord);
+    }
+    EXPECT_EQ(StartOffset(*rotors[2]), 0);
+    EXPECT_DOUBLE_EQ(StartOffset(*rotors[3]), EndOffset(*rotors[2]));
+    const auto& s3 = rotors[3]->SectionsView();
+    EXPECT_NEAR(EndOffset(*rotors[3]),
+                std::sin(d2 + d3) * s3[rotors[3]->GetSectionCount()].Coord + EndOffset(*rotors[2]),
+                1e-15);
+    // Base untouched; own angles kept; shifted angles add the magnitudes at the couplings.
+    for (const auto& s : rotors[1]->SectionsView()) EXPECT_EQ(s.LineOffset, 0);
+    EXPECT_EQ(rotors[1]->GetOwnRightAngle(), r1);
+    EXPECT_EQ(rotors[2]->GetOwnLeftAngle(), l2);
+    EXPECT_DOUBLE_EQ(rotors[2]->GetLeftJournalAngle(), l2 + std::fabs(r1) + std::fabs(l2));
+}
+
+TEST(Alignment, BaseAtTheRightEnd) {
+    RotorArray rotors = SolvedLine(3);
+    const double r2 = rotors[2]->GetRightJournalAngle(), l3 = rotors[3]->GetLeftJournalAngle();
+    AlignShaftLine(rotors, 3, 3);
+    const double d3 = rotors[3]->GetCouplingBreak();
+    const auto& s2 = rotors[2]->SectionsView();
+    const int n2 = rotors[2]->GetSectionCount();
+    for (int j = 0; j <= n2; ++j) {
+        EXPECT_DOUBLE_EQ(s2[j].LineOffset, std::sin(d3) * (s2[n2].Coord - s2[j].Coord));
+    }
+    EXPECT_EQ(EndOffset(*rotors[2]), 0);
+    EXPECT_DOUBLE_EQ(EndOffset(*rotors[1]), StartOffset(*rotors[2]));
+    EXPECT_DOUBLE_EQ(rotors[2]->GetRightJournalAngle(), r2 - (std::fabs(l3) + std::fabs(r2)));
+}
+
+TEST(Alignment, BaseInTheMiddle) {
+    RotorArray rotors = SolvedLine(3);
+    const double ol2 = rotors[2]->GetLeftJournalAngle(), or1 = rotors[1]->GetRightJournalAngle();
+    const double l1 = rotors[1]->GetLeftJournalAngle();
+    AlignShaftLine(rotors, 3, 2);
+    const double d2 = rotors[2]->GetCouplingBreak(), d3 = rotors[3]->GetCouplingBreak();
+    const auto& s1 = rotors[1]->SectionsView();
+    const int n1 = rotors[1]->GetSectionCount();
+    for (int j = 0; j <= n1; ++j) {
+        EXPECT_DOUBLE_EQ(s1[j].LineOffset, std::sin(d2) * (s1[n1].Coord - s1[j].Coord));
+    }
+    for (int j = 0; j <= rotors[3]->GetSectionCount(); ++j) {
+        EXPECT_DOUBLE_EQ(rotors[3]->SectionsView()[j].LineOffset,
+                         std::sin(d3) * rotors[3]->SectionsView()[j].Coord);
+    }
+    EXPECT_DOUBLE_EQ(rotors[1]->GetLeftJournalAngle(), l1 - (std::fabs(ol2) + std::fabs(or1)));
+    for (const auto& s : rotors[2]->SectionsView()) EXPECT_EQ(s.LineOffset, 0);
+}
+
+TEST(Alignment, LongLineIsContinuousAtEveryCoupling) {
+    for (int base : {1, 7, 10, 19}) {
+        RotorArray rotors = SolvedLine(19);
+        AlignShaftLine(rotors, 19, base);
+        for (int k = 1; k < 19; ++k) {
+            const double left = EndOffset(*rotors[k]), right = StartOffset(*rotors[k + 1]);
+            if (k + 1 == base || k == base) continue;  // next to the base both start at 0
+            EXPECT_NEAR(left, right, 1e-12 * (1 + std::fabs(left))) << "base " << base << " k " << k;
+        }
+        if (base > 1) {
+            EXPECT_EQ(EndOffset(*rotors[base - 1]), 0);
+        }
+        if (base < 19) {
+            EXPECT_EQ(StartOffset(*rotors[base + 1]), 0);
+        }
+        // The line offsets far from the base sum the breaks of every coupling crossed.
+        if (base == 1) {
+            const auto& s = rotors[3]->SectionsView();
+            const double slope = (s[1].LineOffset - s[0].LineOffset) / s[1].Coord;
+            EXPECT_NEAR(slope,
+                        std::sin(rotors[2]->GetCouplingBreak() + rotors[3]->GetCouplingBreak()),
+                        1e-12);
+        }
+    }
+}
+
+TEST(Alignment, OneRotorKeepsItsAnglesAsOwn) {
+    RotorArray rotors = SolvedLine(1);
+    AlignShaftLine(rotors, 1, 1);
+    EXPECT_EQ(rotors[1]->GetOwnLeftAngle(), rotors[1]->GetLeftJournalAngle());
+    EXPECT_EQ(rotors[1]->GetOwnRightAngle(), rotors[1]->GetRightJournalAngle());
+    for (const auto& s : rotors[1]->SectionsView()) EXPECT_EQ(s.LineOffset, 0);
+}
+
+TEST(Alignment, MissingRotorsAreListed) {
+    RotorArray rotors = ShaftLine(2);
+    rotors[2].reset();
+    EXPECT_EQ(MissingRotors(rotors, 4), (std::vector<int>{2, 3, 4}));
+    EXPECT_TRUE(MissingRotors(rotors, 1).empty());
+}
+
+}  // namespace
+}  // namespace shaftline
