@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 
 #include "chart_points.h"
 #include "line_chart.h"
@@ -79,13 +80,15 @@ void ElasticLineCharts::Fill(const shaftline::RotorArray& rotors, int count) {
     chart2_->Zoom(chartZoom_);
 }
 
-// A notch down zooms to the new counter, a notch up to one more than the new counter.
+// A notch down zooms to the new counter, a notch up to one more than the new counter. The
+// counter stops at the int limits rather than wrapping round.
 void ElasticLineCharts::WheelDown(LineChart* chart) {
-    --chartZoom_;
+    if (chartZoom_ > std::numeric_limits<int>::min()) --chartZoom_;
     chart->Zoom(chartZoom_);
 }
 
 void ElasticLineCharts::WheelUp(LineChart* chart) {
-    ++chartZoom_;
-    chart->Zoom(chartZoom_ + 1);
+    constexpr int kMax = std::numeric_limits<int>::max();
+    if (chartZoom_ < kMax) ++chartZoom_;
+    chart->Zoom(chartZoom_ < kMax ? chartZoom_ + 1 : kMax);
 }

@@ -14,7 +14,7 @@ namespace {
 constexpr int kNotchAngle = 120;
 
 LineChart::AxisRange Zoomed(LineChart::AxisRange range, int percent) {
-    const double d = (range.max - range.min) * (percent - 100) * 0.01;
+    const double d = (range.max - range.min) * (static_cast<double>(percent) - 100.0) * 0.01;
     const LineChart::AxisRange next{range.min + d, range.max - d};
     if (!(next.min < next.max) || !std::isfinite(next.min) || !std::isfinite(next.max))
         return range;

@@ -1,0 +1,241 @@
+#include <QChart>
+#include <QLineSeries>
+#include <QSignalSpy>
+#include <QValueAxis>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "line_chart.h"
+
+using Points = QList<QPointF>;
+using Range = std::pair<double, double>;
+
+Q_DECLARE_METATYPE(Range)
+
+namespace {
+
+std::unique_ptr<LineChart> MakeChart(int seriesCount = 3) {
+    std::vector<LineChart::SeriesStyle> styles;
+    const QColor colours[] = {{255, 0, 0}, {0, 0, 0}, {0, 128, 0}};
+    for (int i = 0; i < seriesCount; ++i)
+        styles.push_back({QStringLiteral("S%1").arg(i), colours[i % 3]});
+    return std::make_unique<LineChart>(QStringLiteral("ChartT"), QStringLiteral("Заголовок"),
+                                       styles, false);
+}
+
+// The range the user sees on the drawn axis, not the chart's own bookkeeping.
+Range ShownRange(const LineChart& chart, Qt::Orientation o) {
+    const auto axes = chart.chart()->axes(o);
+    auto* axis = qobject_cast<QValueAxis*>(axes.value(0));
+    return axis ? Range{axis->min(), axis->max()} : Range{0, 0};
+}
+
+void Wheel(LineChart& chart, int angle) {
+    const QPointF at(chart.width() / 2.0, chart.height() / 2.0);
+    QWheelEvent event(at, chart.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(chart.viewport(), &event);
+}
+
+void CompareRange(Range actual, Range expected) {
+    auto near = [](double a, double b) { return qAbs(a - b) <= 1e-9 * qMax(1.0, qAbs(b)); };
+    QVERIFY2(near(actual.first, expected.first) && near(actual.second, expected.second),
+             qPrintable(QStringLiteral("[%1, %2] instead of [%3, %4]")
+                            .arg(actual.first).arg(actual.second)
+                            .arg(expected.first).arg(expected.second)));
+}
+
+}  // namespace
+
+class TestLineChart : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsSeriesNamesAndColoursAfterTheTheme();
+    void keepsAscendingX_data();
+    void keepsAscendingX();
+    void clearTouchesOnlyItsSeries();
+    void ignoresWhatItCannotDraw();
+    void fitsAxesToAllSeries();
+    void zoomsEveryAxis_data();
+    void zoomsEveryAxis();
+    void zoomFixesAxesAndCompounds();
+    void emptyChartHasDefaultRangeAndZooms();
+    void zeroSpanDataStillGivesAnAxis();
+    void wheelGivesOneNotificationPerNotch_data();
+    void wheelGivesOneNotificationPerNotch();
+};
+
+void TestLineChart::keepsSeriesNamesAndColoursAfterTheTheme() {
+    auto chart = MakeChart();
+    QCOMPARE(chart->objectName(), QStringLiteral("ChartT"));
+    QCOMPARE(chart->chart()->title(), QStringLiteral("Заголовок"));
+    QVERIFY(!chart->chart()->legend()->isVisible());
+    QCOMPARE(chart->SeriesCount(), 3);
+    // A black series is the case a theme silently replaces.
+    QCOMPARE(chart->Series(1)->objectName(), QStringLiteral("S1"));
+    QCOMPARE(chart->Series(1)->color(), QColor(0, 0, 0));
+    QCOMPARE(chart->Series(2)->color(), QColor(0, 128, 0));
+    QCOMPARE(chart->Series(3), nullptr);
+    QCOMPARE(chart->Series(-1), nullptr);
+}
+
+void TestLineChart::keepsAscendingX_data() {
+    QTest::addColumn<Points>("added");
+    QTest::addColumn<Points>("kept");
+    QTest::newRow("in order") << Points{{0, 1}, {1, 2}, {2, 3}} << Points{{0, 1}, {1, 2}, {2, 3}};
+    QTest::newRow("smaller x goes before")
+        << Points{{5, 1}, {1, 2}, {3, 3}} << Points{{1, 2}, {3, 3}, {5, 1}};
+    QTest::newRow("equal x goes after the existing ones")
+        << Points{{1, 10}, {2, 20}, {1, 11}, {1, 12}}
+        << Points{{1, 10}, {1, 11}, {1, 12}, {2, 20}};
+    QTest::newRow("negative x first") << Points{{0, 0}, {-4, 1}} << Points{{-4, 1}, {0, 0}};
+}
+
+void TestLineChart::keepsAscendingX() {
+    QFETCH(Points, added);
+    QFETCH(Points, kept);
+    auto chart = MakeChart();
+    for (const QPointF& p : added) chart->AddXY(0, p.x(), p.y());
+    QCOMPARE(chart->Series(0)->points(), kept);
+
+    auto bulk = MakeChart();
+    std::vector<std::pair<double, double>> all;
+    for (const QPointF& p : added) all.emplace_back(p.x(), p.y());
+    bulk->AddPoints(0, all);
+    QCOMPARE(bulk->Series(0)->points(), kept);
+}
+
+void TestLineChart::clearTouchesOnlyItsSeries() {
+    auto chart = MakeChart();
+    chart->AddPoints(0, {{0, 1}, {1, 1}});
+    chart->AddPoints(2, {{0, 2}});
+    chart->Clear(0);
+    QCOMPARE(chart->Series(0)->count(), 0);
+    QCOMPARE(chart->Series(2)->count(), 1);
+    chart->AddXY(0, 7, 7);
+    QCOMPARE(chart->Series(0)->points(), Points{QPointF(7, 7)});
+}
+
+void TestLineChart::ignoresWhatItCannotDraw() {
+    auto chart = MakeChart();
+    chart->AddXY(3, 1, 1);
+    chart->AddXY(-1, 1, 1);
+    chart->Clear(99);
+    chart->AddXY(0, qQNaN(), 1);
+    chart->AddXY(0, 1, qInf());
+    chart->AddXY(0, 2, 5);
+    QCOMPARE(chart->Series(0)->points(), Points{QPointF(2, 5)});
+}
+
+void TestLineChart::fitsAxesToAllSeries() {
+    auto chart = MakeChart();
+    chart->AddPoints(0, {{0, -1}, {10, 0.5}});
+    chart->AddPoints(2, {{20, -3}, {30, 2}});
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 30});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {-3, 2});
+    // Emptying the widest series refits while the axes are automatic.
+    chart->Clear(2);
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 10});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {-1, 0.5});
+    QVERIFY(!chart->AxesFixed());
+}
+
+void TestLineChart::zoomsEveryAxis_data() {
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<Range>("x");
+    QTest::addColumn<Range>("y");
+    // Data spans x 0..100 and y -2..2.
+    QTest::newRow("90: a tenth each side") << 90 << Range{-10, 110} << Range{-2.4, 2.4};
+    QTest::newRow("100: unchanged") << 100 << Range{0, 100} << Range{-2, 2};
+    QTest::newRow("110: zoom in") << 110 << Range{10, 90} << Range{-1.6, 1.6};
+    QTest::newRow("0: a whole span each side") << 0 << Range{-100, 200} << Range{-6, 6};
+    QTest::newRow("-1") << -1 << Range{-101, 201} << Range{-6.04, 6.04};
+    QTest::newRow("2") << 2 << Range{-98, 198} << Range{-5.92, 5.92};
+    QTest::newRow("149: narrowest") << 149 << Range{49, 51} << Range{-0.04, 0.04};
+    QTest::newRow("int min: no overflow")
+        << std::numeric_limits<int>::min() << Range{-2147483748.0, 2147483848.0}
+        << Range{-85899351.92, 85899351.92};
+    // These would collapse or turn the axis inside out: it keeps its range.
+    QTest::newRow("150") << 150 << Range{0, 100} << Range{-2, 2};
+    QTest::newRow("199") << 199 << Range{0, 100} << Range{-2, 2};
+    QTest::newRow("int max") << std::numeric_limits<int>::max() << Range{0, 100} << Range{-2, 2};
+}
+
+void TestLineChart::zoomsEveryAxis() {
+    QFETCH(int, percent);
+    QFETCH(Range, x);
+    QFETCH(Range, y);
+    auto chart = MakeChart();
+    chart->AddPoints(0, {{0, -2}, {50, 0}, {100, 2}});
+    chart->Zoom(percent);
+    CompareRange(ShownRange(*chart, Qt::Horizontal), x);
+    CompareRange(ShownRange(*chart, Qt::Vertical), y);
+    QVERIFY(chart->AxesFixed());
+}
+
+void TestLineChart::zoomFixesAxesAndCompounds() {
+    auto chart = MakeChart();
+    chart->AddPoints(0, {{0, 0}, {100, 10}});
+    chart->Zoom(90);
+    // Points outside the fixed range do not refit it.
+    chart->AddXY(1, 500, -50);
+    chart->Clear(0);
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {-10, 110});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {-1, 11});
+    // The next zoom starts from the range the last one left.
+    chart->Zoom(90);
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {-22, 122});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {-2.2, 12.2});
+}
+
+void TestLineChart::emptyChartHasDefaultRangeAndZooms() {
+    auto chart = MakeChart();
+    const Range empty{LineChart::kEmptyRange.min, LineChart::kEmptyRange.max};
+    CompareRange(ShownRange(*chart, Qt::Horizontal), empty);
+    chart->AddXY(0, 3, 4);
+    chart->Clear(0);
+    CompareRange(ShownRange(*chart, Qt::Vertical), empty);
+    chart->Zoom(90);
+    const double d = (empty.second - empty.first) * 0.1;
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {empty.first - d, empty.second + d});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {empty.first - d, empty.second + d});
+}
+
+void TestLineChart::zeroSpanDataStillGivesAnAxis() {
+    auto chart = MakeChart();
+    chart->AddPoints(0, {{0, 0}, {100, 0}});
+    const Range y = ShownRange(*chart, Qt::Vertical);
+    QVERIFY(y.first < 0 && y.second > 0);
+    chart->Zoom(90);
+    const Range zoomed = ShownRange(*chart, Qt::Vertical);
+    QVERIFY(zoomed.first < y.first && zoomed.second > y.second);
+}
+
+void TestLineChart::wheelGivesOneNotificationPerNotch_data() {
+    QTest::addColumn<QList<int>>("angles");
+    QTest::addColumn<QList<bool>>("notches");
+    QTest::newRow("one up") << QList<int>{120} << QList<bool>{true};
+    QTest::newRow("one down") << QList<int>{-120} << QList<bool>{false};
+    QTest::newRow("two at once") << QList<int>{-240} << QList<bool>{false, false};
+    QTest::newRow("fine steps add up") << QList<int>{60, 30, 30} << QList<bool>{true};
+    QTest::newRow("half notch is nothing") << QList<int>{60} << QList<bool>{};
+    QTest::newRow("up then down") << QList<int>{120, -120} << QList<bool>{true, false};
+}
+
+void TestLineChart::wheelGivesOneNotificationPerNotch() {
+    QFETCH(QList<int>, angles);
+    QFETCH(QList<bool>, notches);
+    auto chart = MakeChart();
+    chart->resize(400, 300);
+    chart->AddPoints(0, {{0, 0}, {100, 10}});
+    QSignalSpy spy(chart.get(), &LineChart::WheelNotch);
+    for (int a : angles) Wheel(*chart, a);
+    QList<bool> seen;
+    for (const QList<QVariant>& args : spy) seen.append(args.at(0).toBool());
+    QCOMPARE(seen, notches);
+    // The notification is all: the view itself neither scrolls nor zooms.
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 100});
+}
+
+QTEST_MAIN(TestLineChart)
+#include "test_chart_line.moc"

@@ -1,0 +1,183 @@
+#include <QLabel>
+#include <QScrollArea>
+#include <QSlider>
+#include <QtTest>
+
+#include "rotor.h"
+#include "rotor_sketch_form.h"
+
+using shaftline::TRotor;
+
+namespace {
+
+struct Section {
+    double coord = 0;          ///< mm
+    double diameter = 0;       ///< mm
+    double discDiameter = 0;   ///< mm
+    double discThickness = 0;  ///< mm
+};
+
+std::unique_ptr<TRotor> MakeRotor(std::initializer_list<Section> rows) {
+    auto rotor = std::make_unique<TRotor>();
+    int k = 0;
+    for (const Section& r : rows) {
+        ++k;
+        rotor->SetCoord(k, r.coord);
+        rotor->SetDiameter(k, r.diameter);
+        rotor->SetDiscDiameter(k, r.discDiameter);
+        rotor->SetDiscThickness(k, r.discThickness);
+    }
+    rotor->SetSectionCount(k);
+    return rotor;
+}
+
+QColor PixelAt(QWidget* w, int x, int y) { return w->grab().toImage().pixelColor(x, y); }
+
+}  // namespace
+
+class TestSketchForm : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithItsControls();
+    void setRotorDrawsNothingUntilShown();
+    void drawsTheSettledSectionInItsColours();
+    void drawsTheDiscOverItsShaftPiece();
+    void trackBarRescales_data();
+    void trackBarRescales();
+    void keepsTheTrackBarBetweenOpenings();
+    void showsANoticeWithoutARotor();
+    void rotorWithoutSectionsShrinksTheArea();
+};
+
+void TestSketchForm::opensWithItsControls() {
+    TFormRotorSketch form;
+    QCOMPARE(form.objectName(), QStringLiteral("FormRotorSketch"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Эскиз ротора"));
+    QCOMPARE(form.size(), QSize(783, 540));
+    auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    QVERIFY(label);
+    QCOMPARE(label->text(), QStringLiteral("Масштаб"));
+    QVERIFY(form.findChild<QWidget*>(QStringLiteral("Panel1")));
+    auto* track = form.findChild<QSlider*>(QStringLiteral("TrackBar1"));
+    QVERIFY(track);
+    QCOMPARE(track->minimum(), 1);
+    QCOMPARE(track->maximum(), 50);
+    QCOMPARE(track->value(), 20);
+    QCOMPARE(form.Scale(), 0.4);
+    auto* paintBox = form.findChild<QWidget*>(QStringLiteral("PaintBox1"));
+    QVERIFY(paintBox);
+    QCOMPARE(paintBox->size(), QSize(775, 449));
+    QVERIFY(qobject_cast<QScrollArea*>(paintBox->parentWidget()->parentWidget()));
+}
+
+void TestSketchForm::setRotorDrawsNothingUntilShown() {
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({{1000, 500, 0, 0}});
+    form.SetRotor(rotor.get());
+    QCOMPARE(form.Rotor(), rotor.get());
+    QCOMPARE(form.PaintBox1()->size(), QSize(775, 449));
+    QVERIFY(form.Drawing().pieces.empty());
+}
+
+void TestSketchForm::drawsTheSettledSectionInItsColours() {
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({{1000, 500, 0, 0}});
+    form.SetRotor(rotor.get());
+    form.show();
+    QCOMPARE(form.PaintBox1()->size(), QSize(800, 400));
+    const QImage image = form.PaintBox1()->grab().toImage();
+    QCOMPARE(image.pixelColor(400, 200), QColor(255, 0, 0));
+    QCOMPARE(image.pixelColor(1, 1), QColor(255, 0, 0));
+    // The outline, in the default black pen, runs along the rectangle's edges.
+    QCOMPARE(image.pixelColor(0, 0), QColor(0, 0, 0));
+    QCOMPARE(image.pixelColor(799, 399), QColor(0, 0, 0));
+    QCOMPARE(image.pixelColor(400, 0), QColor(0, 0, 0));
+}
+
+void TestSketchForm::drawsTheDiscOverItsShaftPiece() {
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({{1000, 500, 800, 100}});
+    form.SetRotor(rotor.get());
+    form.show();
+    // From the initial height 449 the area settles just below 640: centre row 319.
+    QCOMPARE(form.PaintBox1()->size(), QSize(800, 639));
+    QWidget* box = form.PaintBox1();
+    QCOMPARE(PixelAt(box, 400, 319), QColor(0, 0, 255));  // disc over the shaft
+    QCOMPARE(PixelAt(box, 400, 30), QColor(0, 0, 255));   // disc above the shaft
+    QCOMPARE(PixelAt(box, 200, 319), QColor(255, 0, 0));  // shaft beside the disc
+    QCOMPARE(PixelAt(box, 359, 319), QColor(255, 0, 0));  // just left of the disc (360..440)
+    QCOMPARE(PixelAt(box, 360, 319), QColor(0, 0, 0));    // the disc's left outline
+    QCOMPARE(PixelAt(box, 200, 30).rgb(), box->palette().window().color().rgb());
+}
+
+void TestSketchForm::trackBarRescales_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("width");
+    QTest::newRow("largest") << 50 << 1.0 << 2000;
+    QTest::newRow("half") << 25 << 0.5 << 1000;
+    QTest::newRow("smallest") << 1 << 0.02 << 40;
+}
+
+void TestSketchForm::trackBarRescales() {
+    QFETCH(int, position);
+    QFETCH(double, scale);
+    QFETCH(int, width);
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({{1000, 500, 0, 0}});
+    form.SetRotor(rotor.get());
+    form.show();
+    form.TrackBar1()->setValue(position);
+    QCOMPARE(form.Scale(), scale);
+    QCOMPARE(form.PaintBox1()->width(), width);
+    // Settled from wherever the last drawing left it: twice the lower half, within a pixel.
+    const int lower = static_cast<int>(std::nearbyint(500 * scale));
+    QVERIFY2(qAbs(form.PaintBox1()->height() - 2 * lower) <= 1,
+             qPrintable(QString::number(form.PaintBox1()->height())));
+    QCOMPARE(form.Drawing().pieces.at(0).shaft.right, width);
+}
+
+void TestSketchForm::keepsTheTrackBarBetweenOpenings() {
+    TFormRotorSketch form;
+    auto first = MakeRotor({{1000, 500, 0, 0}});
+    auto second = MakeRotor({{500, 100, 0, 0}, {1500, 200, 0, 0}});
+    form.SetRotor(first.get());
+    form.show();
+    form.TrackBar1()->setValue(10);
+    form.hide();
+    form.SetRotor(second.get());
+    form.show();
+    QCOMPARE(form.TrackBar1()->value(), 10);
+    QCOMPARE(form.PaintBox1()->width(), 2 * 100 + 2 * 200);
+}
+
+void TestSketchForm::showsANoticeWithoutARotor() {
+    TFormRotorSketch form;
+    form.SetRotor(nullptr);
+    form.show();
+    auto* notice = form.findChild<QLabel*>(QStringLiteral("LabelNoRotor"));
+    QVERIFY(notice);
+    QVERIFY(notice->isVisible());
+    QVERIFY(!notice->text().isEmpty());
+    QVERIFY(form.Drawing().pieces.empty());
+    form.TrackBar1()->setValue(30);  // redraws without a rotor
+
+    auto rotor = MakeRotor({{1000, 500, 0, 0}});
+    form.hide();
+    form.SetRotor(rotor.get());
+    form.show();
+    QVERIFY(!notice->isVisible());
+    QVERIFY(form.PaintBox1()->isVisible());
+    QCOMPARE(form.Drawing().pieces.size(), std::size_t{1});
+}
+
+void TestSketchForm::rotorWithoutSectionsShrinksTheArea() {
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({});
+    form.SetRotor(rotor.get());
+    form.show();
+    QCOMPARE(form.PaintBox1()->size(), QSize(0, 0));
+}
+
+QTEST_MAIN(TestSketchForm)
+#include "test_sketch_form.moc"
