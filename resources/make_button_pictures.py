@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Draws the pictures of the two tool buttons of the data-entry window as 32 x 32 PNG files:
+calculator.png (the calculation run) and excel_import.png (the import from the workbook).
+Uses only the standard library; run it from any folder, it writes next to itself."""
+import os
+import struct
+import zlib
+
+SIZE = 32
+
+
+def blank():
+    return [[(0, 0, 0, 0)] * SIZE for _ in range(SIZE)]
+
+
+def rect(img, x0, y0, x1, y1, colour):
+    """Fills x0..x1, y0..y1 inclusive."""
+    for y in range(max(y0, 0), min(y1, SIZE - 1) + 1):
+        for x in range(max(x0, 0), min(x1, SIZE - 1) + 1):
+            img[y][x] = colour
+
+
+def frame(img, x0, y0, x1, y1, colour):
+    rect(img, x0, y0, x1, y0, colour)
+    rect(img, x0, y1, x1, y1, colour)
+    rect(img, x0, y0, x0, y1, colour)
+    rect(img, x1, y0, x1, y1, colour)
+
+
+def write_png(path, img):
+    raw = b"".join(b"\x00" + b"".join(struct.pack("BBBB", *px) for px in row) for row in img)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                  + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def calculator():
+    img = blank()
+    body, edge = (96, 104, 120, 255), (40, 44, 52, 255)
+    rect(img, 5, 1, 26, 30, body)
+    frame(img, 5, 1, 26, 30, edge)
+    rect(img, 8, 4, 23, 10, (196, 224, 176, 255))   # display
+    frame(img, 8, 4, 23, 10, edge)
+    rect(img, 16, 6, 21, 8, (40, 64, 40, 255))       # digits on the display
+    for row in range(4):
+        for col in range(4):
+            x, y = 8 + col * 4, 13 + row * 4
+            key = (232, 120, 40, 255) if col == 3 else (236, 236, 240, 255)
+            rect(img, x, y, x + 2, y + 2, key)
+    return img
+
+
+def workbook_import():
+    img = blank()
+    green, dark = (33, 115, 70, 255), (16, 70, 40, 255)
+    rect(img, 2, 3, 21, 28, (250, 250, 250, 255))    # sheet
+    frame(img, 2, 3, 21, 28, dark)
+    rect(img, 3, 4, 20, 8, green)                    # header row
+    for x in (8, 14):
+        rect(img, x, 9, x, 27, (170, 190, 176, 255))
+    for y in (13, 18, 23):
+        rect(img, 3, y, 20, y, (170, 190, 176, 255))
+    # arrow from the sheet into the program
+    rect(img, 18, 14, 25, 17, (30, 90, 200, 255))
+    for step in range(6):
+        rect(img, 26 + step, 10 + step, 26 + step, 21 - step, (30, 90, 200, 255))
+    return img
+
+
+if __name__ == "__main__":
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_png(os.path.join(here, "calculator.png"), calculator())
+    write_png(os.path.join(here, "excel_import.png"), workbook_import())

@@ -1,0 +1,27 @@
+#include "app_windows.h"
+
+#include "data_input_form.h"
+#include "main_window.h"
+#include "param_form.h"
+#include "rotor_sketch_form.h"
+
+TForm1* Form1 = nullptr;
+TFormDataInput* FormDataInput = nullptr;
+TFormParam* FormParam = nullptr;
+TFormRotorSketch* FormRotorSketch = nullptr;
+
+void CreateAppWindows() {
+    Form1 = new TForm1();
+    FormDataInput = new TFormDataInput(Form1);
+    // The parameters and sketch windows open over the data-entry window.
+    FormParam = new TFormParam(FormDataInput);
+    FormRotorSketch = new TFormRotorSketch(FormDataInput);
+}
+
+void DestroyAppWindows() {
+    delete Form1;  // takes its child windows with it
+    Form1 = nullptr;
+    FormDataInput = nullptr;
+    FormParam = nullptr;
+    FormRotorSketch = nullptr;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+class TForm1;
+class TFormDataInput;
+class TFormParam;
+class TFormRotorSketch;
+
+/// The program's four windows: one instance each, created at start-up, alive until the program
+/// ends and reached from every window by these names.
+extern TForm1* Form1;
+extern TFormDataInput* FormDataInput;
+extern TFormParam* FormParam;
+extern TFormRotorSketch* FormRotorSketch;
+
+/// Creates the windows in the order Form1, FormDataInput, FormParam, FormRotorSketch. The main
+/// window owns the others; nothing is shown.
+void CreateAppWindows();
+
+/// Destroys all four windows and clears the names.
+void DestroyAppWindows();

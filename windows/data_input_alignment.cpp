@@ -1,0 +1,132 @@
+// The base rotor, the alignment of the shaft line with the support rises, and the two windows
+// that show one rotor's results (parameters and sketch).
+#include <QCheckBox>
+#include <QTabWidget>
+
+#include "app_windows.h"
+#include "data_input_form.h"
+#include "message_boxes.h"
+#include "number_locale.h"
+#include "param_form.h"
+#include "rotor_sketch_form.h"
+#include "rotor_transfer.h"
+#include "string_grid.h"
+
+namespace {
+
+const QString kStatusAligned = QStringLiteral(
+    "Просмотрите необходимые параметры ротора, его эскиз или схему опоры. И закройте это окно "
+    "для вывода графика");
+
+constexpr int kSupportDataRow = 1;
+
+}  // namespace
+
+void TFormDataInput::TickCheckBox(int rotor) {
+    QCheckBox* box = CheckBoxR(rotor);
+    if (box == nullptr) return;
+    shaftline::TRotor* record = rotors_[static_cast<std::size_t>(rotor)].get();
+    if (!box->isChecked()) {
+        // Unticking never undoes an alignment.
+        if (record != nullptr) record->SetBaseRotor(false);
+        SetStatusText(kStatusAligned);
+        return;
+    }
+
+    // Everything the alignment needs is checked before anything changes; a refusal takes the
+    // tick back.
+    const int count = RotorCount();
+    std::vector<shaftline::SupportData> supports;
+    const QString action = QStringLiteral("выбрать базовый ротор");
+    bool ready = rotor <= count && ReportMissing(shaftline::MissingRotors(rotors_, count), action);
+    for (int k = 1; ready && k <= count; ++k) {
+        const std::optional<shaftline::SupportData> data = ReadSupportData(k);
+        if (data) supports.push_back(*data);
+        ready = data.has_value();
+    }
+    if (!ready) {
+        if (rotor > count)
+            ShowMessage(this, QStringLiteral("Ротор %1 не входит в валопровод из %2 роторов")
+                                  .arg(rotor)
+                                  .arg(count));
+        box->setChecked(false);
+        return;
+    }
+
+    rotors_[static_cast<std::size_t>(rotor)]->SetBaseRotor(true);
+    baseRotorNumber_ = rotor;
+    ShowMessage(this, QStringLiteral("Теперь ротор %1 базовый").arg(rotor));
+    AlignShaftLine(supports);
+    SetStatusText(kStatusAligned);
+}
+
+// supports[k - 1] is the converted support row of rotor k, for every rotor of the line.
+void TFormDataInput::AlignShaftLine(const std::vector<shaftline::SupportData>& supports) {
+    const int count = static_cast<int>(supports.size());
+    shaftline::AlignShaftLine(rotors_, count, baseRotorNumber_);
+    for (int rotor = 1; rotor <= count; ++rotor)
+        StoreRises(rotor, supports[static_cast<std::size_t>(rotor - 1)]);
+}
+
+// True when nothing is missing; otherwise names the rotors that have no record (no calculation
+// run covered them yet) in a message and answers false.
+bool TFormDataInput::ReportMissing(const std::vector<int>& missing, const QString& action) {
+    if (missing.empty()) return true;
+    QStringList numbers;
+    for (int rotor : missing) numbers << QString::number(rotor);
+    ShowMessage(this, QStringLiteral("Нет результатов расчета для ротора %1. Чтобы %2, сначала "
+                                     "нажмите кнопку \"Расчет\".")
+                          .arg(numbers.join(QStringLiteral(", ")), action));
+    return false;
+}
+
+bool TFormDataInput::RecordExists(int rotor, const QString& action) {
+    if (rotors_[static_cast<std::size_t>(rotor)] != nullptr) return true;
+    return ReportMissing({rotor}, action);
+}
+
+std::optional<shaftline::SupportData> TFormDataInput::ReadSupportData(int rotor) {
+    const TStringGrid* grid = AddParams(rotor);
+    const auto cell = [grid](int column) {
+        return grid != nullptr ? grid->Cell(column, kSupportDataRow).toStdString() : std::string();
+    };
+    try {
+        return shaftline::SupportDataFromText(rotor, cell, DecimalSeparator());
+    } catch (const shaftline::TransferError& error) {
+        ShowTransferError(error, true);
+        return std::nullopt;
+    }
+}
+
+void TFormDataInput::StoreRises(int rotor, const shaftline::SupportData& data) {
+    const shaftline::SupportRises rises =
+        shaftline::ApplySupportRises(*rotors_[static_cast<std::size_t>(rotor)], data);
+    leftRise_ = rises.left;
+    rightRise_ = rises.right;
+}
+
+bool TFormDataInput::CalcSupportRises(int index) {
+    const int rotor = index + 1;
+    if (rotors_[static_cast<std::size_t>(rotor)] == nullptr) return false;
+    const std::optional<shaftline::SupportData> data = ReadSupportData(rotor);
+    if (!data) return false;
+    StoreRises(rotor, *data);
+    return true;
+}
+
+void TFormDataInput::PressParamsBtn() {
+    const int rotor = pageControl1_->currentIndex() + 1;
+    if (!RecordExists(rotor, QStringLiteral("увидеть параметры опор"))) return;
+    if (!CalcSupportRises(rotor - 1)) return;
+    const shaftline::SupportStates states = shaftline::ComputeSupportStates(
+        *rotors_[static_cast<std::size_t>(rotor)], {leftRise_, rightRise_});
+    FormParam->FillParams(states);
+    FormParam->exec();
+}
+
+void TFormDataInput::Button21Click() {
+    const int rotor = pageControl1_->currentIndex() + 1;
+    if (!RecordExists(rotor, QStringLiteral("увидеть эскиз ротора"))) return;
+    FormRotorSketch->SetRotor(rotors_[static_cast<std::size_t>(rotor)].get());
+    FormRotorSketch->exec();
+}

@@ -1,0 +1,297 @@
+#include "data_input_form.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "control_lookup.h"
+#include "number_text.h"
+#include "rotor_grid_columns.h"
+#include "string_grid.h"
+#include "up_down.h"
+
+namespace {
+
+const QString kStatusOpened =
+    QStringLiteral("Введите параметры роторов вручную или загрузите из Excel");
+const QString kSupportScheme = QStringLiteral("ris.vsd");
+
+QToolButton* MakeFlatButton(const char* name, const QString& hint, const QString& picture,
+                            QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFixedSize(33, 33);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(QSize(28, 28));
+    button->setToolTip(hint);
+    return button;
+}
+
+QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedHeight(33);
+    return button;
+}
+
+}  // namespace
+
+TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
+    Q_INIT_RESOURCE(shaftline);  // the button pictures live in the static library
+    setObjectName(QStringLiteral("FormDataInput"));
+    setWindowTitle(QStringLiteral("Ввод данных"));
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    resize(870, 647);
+    move(243, 166);
+
+    auto* panelSource = new QFrame(this);
+    panelSource->setObjectName(QStringLiteral("PanelSource"));
+    panelSource->setFixedHeight(65);
+    BuildSourcePanel(panelSource);
+
+    auto* panelData = new QFrame(this);
+    panelData->setObjectName(QStringLiteral("PanelData"));
+    pageControl1_ = new QTabWidget(panelData);
+    pageControl1_->setObjectName(QStringLiteral("PageControl1"));
+    for (int rotor = 1; rotor <= shaftline::kMaxRotors; ++rotor)
+        pageControl1_->addTab(BuildRotorPage(rotor), QStringLiteral("Ротор %1").arg(rotor));
+    auto* dataLayout = new QVBoxLayout(panelData);
+    dataLayout->setContentsMargins(0, 0, 0, 0);
+    dataLayout->addWidget(pageControl1_);
+
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar->setSizeGripEnabled(false);
+    statusPanel_ = new QLabel(statusBar);
+    statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusBar->addWidget(statusPanel_, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panelSource);
+    layout->addWidget(panelData, 1);
+    layout->addWidget(statusBar);
+
+    EditKolRotorChange();
+    connect(pageControl1_, &QTabWidget::currentChanged, this, &TFormDataInput::PageControl1Change);
+    // The window sees every key before the focused control does.
+    qApp->installEventFilter(this);
+}
+
+TFormDataInput::~TFormDataInput() {
+    qApp->removeEventFilter(this);
+}
+
+void TFormDataInput::BuildSourcePanel(QWidget* panel) {
+    auto* label = new QLabel(QStringLiteral("Количество роторов"), panel);
+    label->setObjectName(QStringLiteral("LblKolUchast"));
+    editKolRotor_ = new QLineEdit(QStringLiteral("1"), panel);
+    editKolRotor_->setObjectName(QStringLiteral("EditKolRotor"));
+    editKolRotor_->setFixedWidth(48);
+    auto* upDown = new TUpDown(panel);
+    upDown->setObjectName(QStringLiteral("UpDownKolUchast"));
+    // Above 19 comes 1 and below 1 comes 19; the arrow keys do not step the rotor count.
+    upDown->Associate(editKolRotor_, shaftline::kMaxRotors, true, false);
+    connect(editKolRotor_, &QLineEdit::textChanged, this, &TFormDataInput::EditKolRotorChange);
+
+    QToolButton* import = MakeFlatButton("SpeedButton2", QStringLiteral("Импорт  данных из Excel"),
+                                         QStringLiteral(":/excel_import.png"), panel);
+    connect(import, &QToolButton::clicked, this, &TFormDataInput::SpeedButton2Click);
+    QToolButton* calculate = MakeFlatButton("SpeedButton1", QStringLiteral("Расчет"),
+                                            QStringLiteral(":/calculator.png"), panel);
+    connect(calculate, &QToolButton::clicked, this, &TFormDataInput::SpeedButton1Click);
+
+    auto* radioBox = new QGroupBox(panel);
+    radioBox->setObjectName(QStringLiteral("RadioGroup1"));
+    radioGroup1_ = new QButtonGroup(radioBox);
+    auto* radioLayout = new QVBoxLayout(radioBox);
+    radioLayout->setContentsMargins(8, 2, 8, 2);
+    radioLayout->setSpacing(0);
+    const QString items[] = {QStringLiteral("Основные параметры"),
+                             QStringLiteral("Дополнительные параметры")};
+    for (int index = 0; index < 2; ++index) {
+        auto* item = new QRadioButton(items[index], radioBox);
+        item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(index));
+        radioGroup1_->addButton(item, index);
+        radioLayout->addWidget(item);
+    }
+    radioGroup1_->button(0)->setChecked(true);
+    connect(radioGroup1_, &QButtonGroup::idClicked, this, &TFormDataInput::RadioGroup1Click);
+
+    QPushButton* scheme = MakeButton("Button20", QStringLiteral("Схема опоры"), panel);
+    connect(scheme, &QPushButton::clicked, this, &TFormDataInput::Button20Click);
+    button21_ = MakeButton("Button21", QStringLiteral("Эскиз ротора"), panel);
+    connect(button21_, &QPushButton::clicked, this, &TFormDataInput::Button21Click);
+
+    auto* countRow = new QHBoxLayout();
+    countRow->setSpacing(0);
+    countRow->addWidget(editKolRotor_);
+    countRow->addWidget(upDown);
+    countRow->addStretch();
+    auto* countColumn = new QVBoxLayout();
+    countColumn->addWidget(label);
+    countColumn->addLayout(countRow);
+
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addLayout(countColumn);
+    layout->addSpacing(12);
+    layout->addWidget(import);
+    layout->addWidget(calculate);
+    layout->addSpacing(12);
+    layout->addWidget(radioBox);
+    layout->addSpacing(12);
+    layout->addWidget(scheme);
+    layout->addWidget(button21_);
+    layout->addStretch();
+}
+
+QWidget* TFormDataInput::Page(int rotor) const {
+    if (rotor < 1 || rotor > pageControl1_->count()) return nullptr;
+    return pageControl1_->widget(rotor - 1);
+}
+
+QWidget* TFormDataInput::RotorPanel(int rotor, const char* panelPrefix) const {
+    return FindChildControl(Page(rotor), RotorControlName(panelPrefix, rotor));
+}
+
+QLineEdit* TFormDataInput::EditUchast(int rotor) const {
+    return FindChildControl<QLineEdit>(RotorPanel(rotor, "Panel1r"),
+                                       RotorControlName("EditUchast", rotor));
+}
+
+QCheckBox* TFormDataInput::CheckBoxR(int rotor) const {
+    return FindChildControl<QCheckBox>(RotorPanel(rotor, "Panel1r"),
+                                       RotorControlName("CheckBoxR", rotor));
+}
+
+QComboBox* TFormDataInput::ComboBox(int rotor) const {
+    return FindChildControl<QComboBox>(RotorPanel(rotor, "Panel1r"),
+                                       RotorControlName("ComboBox", rotor));
+}
+
+TStringGrid* TFormDataInput::GridInitParams(int rotor) const {
+    return FindChildControl<TStringGrid>(RotorPanel(rotor, "Panel2r"),
+                                         RotorControlName("GridInitParams", rotor));
+}
+
+TStringGrid* TFormDataInput::AddParams(int rotor) const {
+    return FindChildControl<TStringGrid>(RotorPanel(rotor, "Panel2r"),
+                                         RotorControlName("AddParams", rotor));
+}
+
+QString TFormDataInput::RotorCountText() const {
+    return editKolRotor_->text();
+}
+
+int TFormDataInput::RotorCount() const {
+    return shaftline::ParseInteger(RotorCountText().toStdString());
+}
+
+QString TFormDataInput::StatusText() const {
+    return statusPanel_->text();
+}
+
+void TFormDataInput::SetStatusText(const QString& text) {
+    statusPanel_->setText(text);
+}
+
+void TFormDataInput::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormActivate();
+}
+
+void TFormDataInput::FormActivate() {
+    for (int rotor = 1; rotor <= shaftline::kMaxRotors; ++rotor) {
+        if (TStringGrid* grid = GridInitParams(rotor)) {
+            for (int column = 0; column < static_cast<int>(kSectionGridHeaders.size()); ++column)
+                grid->SetCell(column, 0, QString::fromUtf8(kSectionGridHeaders[column]));
+            // Takes the deflection column of the last run out of view; its cells keep their text.
+            grid->SetColCount(static_cast<int>(kSectionGridHeaders.size()));
+        }
+        if (TStringGrid* grid = AddParams(rotor)) {
+            for (int column = 0; column < static_cast<int>(kSupportGridHeaders.size()); ++column)
+                grid->SetCell(column, 0, QString::fromUtf8(kSupportGridHeaders[column]));
+            grid->SetColCount(static_cast<int>(kSupportGridHeaders.size()));
+        }
+    }
+    SetStatusText(kStatusOpened);
+}
+
+void TFormDataInput::EditKolRotorChange() {
+    const QString text = RotorCountText();
+    if (text.isEmpty()) return;
+    const int count = shaftline::ParseInteger(text.toStdString());
+    for (int index = 0; index < pageControl1_->count(); ++index) {
+        const bool shown = index + 1 <= count;
+        pageControl1_->setTabVisible(index, shown);
+        if (shown) pageControl1_->setTabText(index, QStringLiteral("Ротор %1").arg(index + 1));
+    }
+}
+
+// The edit that changed names the page; only the shown page's edit can be typed into, and the
+// import sets the row count of every page it fills.
+void TFormDataInput::UpDownInc(int rotor) {
+    QLineEdit* edit = EditUchast(rotor);
+    TStringGrid* grid = GridInitParams(rotor);
+    if (edit == nullptr || grid == nullptr || edit->text().isEmpty()) return;
+    grid->SetRowCount(shaftline::ParseInteger(edit->text().toStdString()) + 1);
+}
+
+void TFormDataInput::RadioGroup1Click() {
+    ShowGrid(pageControl1_->currentIndex() + 1, radioGroup1_->checkedId() == 1);
+}
+
+void TFormDataInput::ShowGrid(int rotor, bool supportGrid) {
+    TStringGrid* main = GridInitParams(rotor);
+    TStringGrid* support = AddParams(rotor);
+    if (main == nullptr || support == nullptr) return;
+    main->setVisible(!supportGrid);
+    support->setVisible(supportGrid);
+}
+
+void TFormDataInput::PageControl1Change() {
+    // Rotors at even positions (odd page index) have no sketch.
+    button21_->setEnabled(pageControl1_->currentIndex() % 2 == 0);
+}
+
+bool TFormDataInput::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormDataInput::Button20Click() {
+    const QFileInfo scheme(QDir::current(), kSupportScheme);
+    if (!scheme.exists()) {
+        SetStatusText(QStringLiteral("Документ \"%1\" не найден в папке %2")
+                          .arg(kSupportScheme, QDir::toNativeSeparators(QDir::currentPath())));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme.absoluteFilePath())))
+        SetStatusText(QStringLiteral("Не удалось открыть документ \"%1\"").arg(kSupportScheme));
+}

@@ -1,0 +1,122 @@
+// One rotor page of the data-entry window, built the same way for all 19 rotors.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "control_lookup.h"
+#include "data_input_form.h"
+#include "rotor_grid_columns.h"
+#include "rotor_transfer.h"
+#include "string_grid.h"
+#include "up_down.h"
+
+namespace {
+
+// The support grid keeps the five rows of the window layout until an import sets two; only its
+// data row (row 1) is ever read.
+constexpr int kSupportGridRows = 5;
+constexpr int kSupportDataRow = 1;
+
+QFrame* MakePanel(const QString& name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    return panel;
+}
+
+TStringGrid* MakeGrid(const QString& name, const auto& headers, int rows, QWidget* parent) {
+    auto* grid = new TStringGrid(parent);
+    grid->setObjectName(name);
+    grid->SetRowCount(rows);
+    for (int column = 0; column < static_cast<int>(headers.size()); ++column)
+        grid->SetCell(column, 0, QString::fromUtf8(headers[column]));
+    grid->SetColCount(static_cast<int>(headers.size()));
+    return grid;
+}
+
+// The support grid of page 15 is stored under a name in another letter case; the lookup, which
+// ignores the case of ASCII letters, finds it all the same.
+QString SupportGridName(int rotor) {
+    return rotor == 15 ? QStringLiteral("AddPArams15") : RotorControlName("AddParams", rotor);
+}
+
+}  // namespace
+
+QWidget* TFormDataInput::BuildRotorPage(int rotor) {
+    const bool evenPosition = rotor % 2 == 0;
+    auto* page = new QWidget();
+    page->setObjectName(RotorControlName("TabSheet", rotor));
+
+    QFrame* top = MakePanel(RotorControlName("Panel1r", rotor), page);
+    top->setFixedHeight(73);
+    auto* countLabel = new QLabel(QStringLiteral("Количество участков"), top);
+    countLabel->setObjectName(RotorControlName("LblUchast", rotor));
+    auto* sections = new QLineEdit(QStringLiteral("1"), top);
+    sections->setObjectName(RotorControlName("EditUchast", rotor));
+    sections->setFixedWidth(48);
+    auto* upDown = new TUpDown(top);
+    upDown->setObjectName(RotorControlName("UpDownUchast", rotor));
+    upDown->Associate(sections, shaftline::kMaxSections, false, true);
+    connect(sections, &QLineEdit::textChanged, this, [this, rotor] { UpDownInc(rotor); });
+
+    auto* base = new QCheckBox(QStringLiteral("Базовый ротор"), top);
+    base->setObjectName(RotorControlName("CheckBoxR", rotor));
+    connect(base, &QCheckBox::clicked, this, [this, rotor] { TickCheckBox(rotor); });
+
+    auto* params = new QPushButton(QStringLiteral("Параметры"), top);
+    params->setObjectName(RotorControlName("BtnParams", rotor));
+    params->setVisible(!evenPosition);
+    connect(params, &QPushButton::clicked, this, &TFormDataInput::PressParamsBtn);
+
+    auto* topLayout = new QGridLayout(top);
+    topLayout->setContentsMargins(8, 4, 8, 4);
+    auto* countRow = new QHBoxLayout();
+    countRow->setSpacing(0);
+    countRow->addWidget(sections);
+    countRow->addWidget(upDown);
+    countRow->addStretch();
+    topLayout->addWidget(countLabel, 0, 0);
+    topLayout->addLayout(countRow, 1, 0);
+    topLayout->addWidget(base, 1, 1);
+    topLayout->addWidget(params, 1, 2);
+    // Rotors at even positions are intermediate pieces: no type selector.
+    if (!evenPosition) {
+        auto* typeLabel = new QLabel(QStringLiteral("Тип ротора"), top);
+        typeLabel->setObjectName(RotorControlName("LblType", rotor));
+        auto* type = new QComboBox(top);
+        type->setObjectName(RotorControlName("ComboBox", rotor));
+        type->setEditable(true);
+        type->addItem(QString::fromUtf8(shaftline::kSolidForgedText.data(),
+                                        static_cast<qsizetype>(shaftline::kSolidForgedText.size())));
+        type->addItem(QString::fromUtf8(shaftline::kShrunkOnDiscsText.data(),
+                                        static_cast<qsizetype>(shaftline::kShrunkOnDiscsText.size())));
+        type->setCurrentIndex(1);
+        type->setMinimumWidth(180);
+        topLayout->addWidget(typeLabel, 0, 3);
+        topLayout->addWidget(type, 1, 3);
+    }
+    topLayout->setColumnStretch(4, 1);
+
+    QFrame* bottom = MakePanel(RotorControlName("Panel2r", rotor), page);
+    TStringGrid* main = MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);
+    TStringGrid* support = MakeGrid(SupportGridName(rotor), kSupportGridHeaders, kSupportGridRows, bottom);
+    // Its data row can be typed into, so a shaft line entered by hand can be aligned too.
+    support->SetLastEditableRow(kSupportDataRow);
+    support->hide();
+    auto* bottomLayout = new QVBoxLayout(bottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    bottomLayout->addWidget(main);
+    bottomLayout->addWidget(support);
+
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(top);
+    pageLayout->addWidget(bottom, 1);
+    return page;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+class ElasticLineCharts;
+class QAction;
+class QLabel;
+
+/// The main window: menu "Данные" -> "Ввод параметров", the two elastic-line charts one above
+/// the other and the status line that tells the user the next step.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    /// Menu command "Ввод параметров": shows the data-entry window modally, then draws the charts
+    /// from its rotor records.
+    void N2Click();
+
+    QString StatusText() const;
+    ElasticLineCharts* Charts() const { return charts_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+
+    ElasticLineCharts* charts_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    bool activated_ = false;
+};

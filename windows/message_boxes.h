@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/// The program's message boxes: each is modal, has one OK button and returns when it is closed.
+/// A null parent means the active window.
+
+/// Plain notice (incomplete data, the new base rotor, a refused action).
+void ShowMessage(QWidget* parent, const QString& text);
+
+/// An error that ended an action, with the error's own message.
+void ShowError(QWidget* parent, const QString& text);
+
+/// Warning with a title of its own and the technical cause under "Show Details...".
+void ShowWarning(QWidget* parent, const QString& title, const QString& text,
+                 const QString& detailedText);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QApplication>
+
+/// The application object. Any exception that escapes an event handler ends up here: its
+/// message is shown in an error box, the rest of that handler is skipped and the program goes on.
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
