@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,5 +34,19 @@ public:
 /// separator, texts unchanged, empty cells empty; a formula cell gives its stored result.
 ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path,
                                         std::string_view decimalSeparator);
+
+/// The same for a file already in memory; fileName only serves the messages.
+ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
+                                         const std::string& fileName,
+                                         std::string_view decimalSeparator);
+
+/// The same for the BIFF8 "Workbook" stream taken out of its container.
+ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> stream,
+                                               const std::string& fileName,
+                                               std::string_view decimalSeparator);
+
+/// Files larger than this are refused before they are read: a full shaft line takes well
+/// under a megabyte.
+inline constexpr std::uintmax_t kMaxWorkbookFileBytes = 64U << 20;
 
 }  // namespace shaftline::io

@@ -1,0 +1,246 @@
+#include <optional>
+
+#include "biff_workbook.h"
+
+namespace shaftline::io {
+
+BiffSheet::BiffSheet(CellWindow window)
+    : window_(window), cells_(static_cast<std::size_t>(window.rows) * window.columns) {}
+
+bool BiffSheet::Contains(int row, int column) const {
+    return row >= 0 && row < window_.rows && column >= 0 && column < window_.columns;
+}
+
+const BiffCell& BiffSheet::At(int row, int column) const {
+    return cells_.at(static_cast<std::size_t>(row) * window_.columns + column);
+}
+
+void BiffSheet::SetNumber(int row, int column, double value) {
+    if (Contains(row, column)) {
+        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {CellKind::Number, 0, 0,
+                                                                            value};
+    }
+}
+
+void BiffSheet::SetText(int row, int column, std::string value) {
+    if (Contains(row, column)) {
+        texts_.push_back(std::move(value));
+        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {
+            CellKind::Text, 0, static_cast<std::uint32_t>(texts_.size() - 1), 0};
+    }
+}
+
+void BiffSheet::SetCode(int row, int column, CellKind kind, std::uint8_t code) {
+    if (Contains(row, column)) {
+        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {kind, code, 0, 0};
+    }
+}
+
+void BiffSheet::SetEmpty(int row, int column) {
+    if (Contains(row, column)) {
+        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {};
+    }
+}
+
+namespace {
+
+struct CellRef {
+    int row = 0;
+    int column = 0;
+};
+
+CellRef RefOf(const BiffRecord& record) {
+    return {ReadU16(record.data, 0), ReadU16(record.data, 2)};
+}
+
+bool IsCellRecord(std::uint16_t type) {
+    switch (type) {
+        case biff::kFormula: case biff::kMulRk: case biff::kMulBlank: case biff::kRString:
+        case biff::kLabelSst: case biff::kBlank: case biff::kNumber: case biff::kLabel:
+        case biff::kBoolErr: case biff::kRk:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Decodes the cell records of one worksheet substream into the sheet's window.
+class SheetReader {
+public:
+    SheetReader(ByteSpan stream, const BiffGlobals& globals, std::size_t offset, CellWindow window)
+        : globals_(globals), cursor_(stream, offset), sheet_(window) {}
+
+    BiffSheet Read() {
+        BiffRecord record;
+        if (!cursor_.Next(record) || record.type != biff::kBof) {
+            throw BiffFormatError("лист не начинается с записи BOF");
+        }
+        if (ReadU16(record.data, 2) != biff::kBofWorksheet) {
+            throw BiffFormatError("это не рабочий лист с ячейками");
+        }
+        // Charts embedded in the sheet bring substreams of their own, BOF to EOF.
+        int depth = 1;
+        while (cursor_.Next(record)) {
+            if (record.type == biff::kBof) {
+                ++depth;
+            } else if (record.type == biff::kEof && --depth == 0) {
+                ResolvePending();
+                return std::move(sheet_);
+            } else if (depth == 1) {
+                Decode(record);
+            }
+        }
+        throw BiffFormatError("лист не завершён записью EOF");
+    }
+
+private:
+    void Decode(const BiffRecord& record) {
+        if (IsCellRecord(record.type)) {
+            ResolvePending();
+        }
+        const ByteSpan data = record.data;
+        switch (record.type) {
+            case biff::kNumber: {
+                const CellRef at = RefOf(record);
+                sheet_.SetNumber(at.row, at.column, ReadF64(data, 6));
+                break;
+            }
+            case biff::kRk: {
+                const CellRef at = RefOf(record);
+                sheet_.SetNumber(at.row, at.column, DecodeRk(ReadU32(data, 6)));
+                break;
+            }
+            case biff::kMulRk: DecodeMulRk(record); break;
+            case biff::kMulBlank: {
+                const CellRef at = RefOf(record);
+                const std::size_t count = data.size() >= 6 ? (data.size() - 6) / 2 : 0;
+                for (std::size_t i = 0; i < count; ++i) {
+                    sheet_.SetEmpty(at.row, at.column + static_cast<int>(i));
+                }
+                break;
+            }
+            case biff::kBlank: {
+                const CellRef at = RefOf(record);
+                sheet_.SetEmpty(at.row, at.column);
+                break;
+            }
+            case biff::kLabelSst: DecodeLabelSst(record); break;
+            case biff::kLabel:
+            case biff::kRString: {
+                const CellRef at = RefOf(record);
+                if (sheet_.Contains(at.row, at.column)) {
+                    ContinuedReader text({data.subspan(std::min<std::size_t>(6, data.size()))});
+                    sheet_.SetText(at.row, at.column, text.UnicodeString(2));
+                }
+                break;
+            }
+            case biff::kBoolErr: {
+                const CellRef at = RefOf(record);
+                if (data.size() < 8) {
+                    throw BiffFormatError("запись логического значения короче положенного");
+                }
+                sheet_.SetCode(at.row, at.column, data[7] != 0 ? CellKind::Error : CellKind::Boolean,
+                               data[6]);
+                break;
+            }
+            case biff::kFormula: DecodeFormula(record); break;
+            case biff::kString: DecodeString(record); break;
+            default: break;
+        }
+    }
+
+    void DecodeMulRk(const BiffRecord& record) {
+        const CellRef at = RefOf(record);
+        if (record.data.size() < 6 || (record.data.size() - 6) % 6 != 0) {
+            throw BiffFormatError("запись MULRK неверной длины");
+        }
+        const std::size_t count = (record.data.size() - 6) / 6;
+        for (std::size_t i = 0; i < count; ++i) {
+            const int column = at.column + static_cast<int>(i);
+            if (sheet_.Contains(at.row, column)) {
+                sheet_.SetNumber(at.row, column, DecodeRk(ReadU32(record.data, 4 + 6 * i + 2)));
+            }
+        }
+    }
+
+    void DecodeLabelSst(const BiffRecord& record) {
+        const CellRef at = RefOf(record);
+        if (!sheet_.Contains(at.row, at.column)) {
+            return;
+        }
+        const std::uint32_t index = ReadU32(record.data, 6);
+        if (index >= globals_.sharedStrings.size()) {
+            throw BiffFormatError("ячейка " + CellName(at.row, at.column) +
+                                  " ссылается на отсутствующую строку общей таблицы");
+        }
+        sheet_.SetText(at.row, at.column, globals_.sharedStrings[index]);
+    }
+
+    // The stored result of a formula: a number, or a marker 0xFFFF in the top bytes with the
+    // kind of result in the first byte. A text result follows in a STRING record.
+    void DecodeFormula(const BiffRecord& record) {
+        const CellRef at = RefOf(record);
+        const ByteSpan data = record.data;
+        if (ReadU16(data, 12) != 0xFFFF) {
+            sheet_.SetNumber(at.row, at.column, ReadF64(data, 6));
+            return;
+        }
+        switch (data[6]) {
+            case 0: pending_ = at; break;
+            case 1: sheet_.SetCode(at.row, at.column, CellKind::Boolean, data[8] != 0 ? 1 : 0); break;
+            case 2: sheet_.SetCode(at.row, at.column, CellKind::Error, data[8]); break;
+            case 3: sheet_.SetText(at.row, at.column, std::string()); break;
+            default:
+                if (sheet_.Contains(at.row, at.column)) {
+                    throw BiffFormatError("неизвестный тип результата формулы в ячейке " +
+                                          CellName(at.row, at.column));
+                }
+        }
+    }
+
+    void DecodeString(const BiffRecord& record) {
+        std::vector<ByteSpan> segments{record.data};
+        std::uint16_t type = 0;
+        BiffRecord next;
+        while (cursor_.PeekType(type) && type == biff::kContinue && cursor_.Next(next)) {
+            segments.push_back(next.data);
+        }
+        if (!pending_) {
+            return;
+        }
+        const CellRef at = *pending_;
+        pending_.reset();
+        if (sheet_.Contains(at.row, at.column)) {
+            sheet_.SetText(at.row, at.column, StringRecordText(segments));
+        }
+    }
+
+    // A formula with a text result whose STRING record never came: the file is damaged, and
+    // the cell must not pass for an empty one.
+    void ResolvePending() {
+        if (pending_ && sheet_.Contains(pending_->row, pending_->column)) {
+            throw BiffFormatError("нет сохранённого результата формулы в ячейке " +
+                                  CellName(pending_->row, pending_->column));
+        }
+        pending_.reset();
+    }
+
+    const BiffGlobals& globals_;
+    RecordCursor cursor_;
+    BiffSheet sheet_;
+    std::optional<CellRef> pending_;
+};
+
+}  // namespace
+
+BiffSheet ReadBiffSheet(ByteSpan stream, const BiffGlobals& globals, std::size_t index,
+                        CellWindow window) {
+    const BiffSheetEntry& entry = globals.sheets.at(index);
+    if (entry.type != 0) {
+        throw BiffFormatError(entry.type == 2 ? "это лист диаграммы, а не рабочий лист"
+                                              : "это не рабочий лист с ячейками");
+    }
+    return SheetReader(stream, globals, entry.offset, window).Read();
+}
+
+}  // namespace shaftline::io

@@ -1,0 +1,111 @@
+#include "compound_file.h"
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-utils.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <mutex>
+
+namespace shaftline::io {
+
+namespace {
+
+struct GObjectUnref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+template <typename T>
+using GsfPtr = std::unique_ptr<T, GObjectUnref>;
+
+constexpr std::array<std::uint8_t, 8> kCompoundMagic = {0xD0, 0xCF, 0x11, 0xE0,
+                                                        0xA1, 0xB1, 0x1A, 0xE1};
+
+bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
+    return file.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), file.begin());
+}
+
+[[noreturn]] void RefuseForeignFormat(ByteSpan file) {
+    if (StartsWith(file, {'P', 'K', 0x03, 0x04})) {
+        throw CompoundFileError("книга в формате .xlsx; сохраните её в формате «Книга Excel "
+                                "97-2003» (.xls)");
+    }
+    // A bare BIFF2..BIFF4 stream starts with its BOF record.
+    if (StartsWith(file, {0x09, 0x00}) || StartsWith(file, {0x09, 0x02}) ||
+        StartsWith(file, {0x09, 0x04})) {
+        throw CompoundFileError("книга сохранена в формате старше Excel 97; сохраните её в "
+                                "формате «Книга Excel 97-2003»");
+    }
+    throw CompoundFileError("файл не является книгой Excel (.xls)");
+}
+
+// libgsf reports a damaged container through GLib warnings and failed assertions as well as
+// through its GError; the error is what the user gets, so the rest is not printed.
+void QuietGsfWarnings(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+void InitGsf() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        gsf_init();
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
+        for (const char* domain : {"libgsf", "libgsf:msole"}) {
+            g_log_set_handler(domain, levels, QuietGsfWarnings, nullptr);
+        }
+    });
+}
+
+bool EqualsIgnoringCase(const char* name, std::string_view wanted) {
+    return name != nullptr && g_ascii_strcasecmp(name, std::string(wanted).c_str()) == 0;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
+    if (file.size() < kCompoundMagic.size() ||
+        !std::equal(kCompoundMagic.begin(), kCompoundMagic.end(), file.begin())) {
+        RefuseForeignFormat(file);
+    }
+    InitGsf();
+
+    GsfPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()),
+                                                FALSE));
+    GError* error = nullptr;
+    GsfPtr<GsfInfile> container(gsf_infile_msole_new(input.get(), &error));
+    if (!container) {
+        std::string reason = error != nullptr ? error->message : "неизвестная ошибка";
+        g_clear_error(&error);
+        throw CompoundFileError("файл .xls повреждён (" + reason + ")");
+    }
+
+    GsfPtr<GsfInput> stream;
+    bool oldBook = false;
+    const int children = gsf_infile_num_children(container.get());
+    for (int i = 0; i < children && !stream; ++i) {
+        const char* name = gsf_infile_name_by_index(container.get(), i);
+        if (EqualsIgnoringCase(name, "Workbook")) {
+            stream.reset(gsf_infile_child_by_index(container.get(), i));
+        } else if (EqualsIgnoringCase(name, "Book")) {
+            oldBook = true;
+        }
+    }
+    if (!stream) {
+        throw CompoundFileError(oldBook ? "книга сохранена в формате Excel 5.0/95; сохраните её "
+                                          "в формате «Книга Excel 97-2003»"
+                                        : "в файле нет книги Excel");
+    }
+
+    // A stream cannot hold more than the file it lives in; a larger size is a damaged directory.
+    const gsf_off_t size = gsf_input_size(stream.get());
+    if (size < 0 || static_cast<std::uint64_t>(size) > file.size()) {
+        throw CompoundFileError("файл .xls повреждён: неверный размер потока книги");
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (size > 0 && gsf_input_read(stream.get(), bytes.size(), bytes.data()) == nullptr) {
+        throw CompoundFileError("файл .xls повреждён: поток книги не читается");
+    }
+    return bytes;
+}
+
+}  // namespace shaftline::io
