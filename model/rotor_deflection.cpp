@@ -22,27 +22,34 @@ double Square(double v) { return v * v; }
 void TRotor::CalcDeflection() {
     const int n = SectionCount;
     auto& s = Sections;
-    auto x = [&](int i) { return s[i].Coord; };
-    auto mid = [&](int i) { return (s[i - 1].Coord + s[i].Coord) / 2; };
+    // Contiguous copies of what the double sums read: the section records are wide.
+    double x[kSectionRecords] = {}, c[kSectionRecords] = {}, m[kSectionRecords] = {},
+           k[kSectionRecords] = {}, dQ[kSectionRecords] = {}, dM[kSectionRecords] = {};
+    for (int i = 0; i <= n; ++i) {
+        x[i] = s[i].Coord;
+        dQ[i] = dM[i] = 0;
+    }
+    for (int i = 1; i <= n; ++i) c[i] = (x[i - 1] + x[i]) / 2;
 
     // 1. Section weights: shaft piece, disc ring and blades.
     for (int i = 1; i <= n; ++i) {
         const double shaft = (kPi / 4) * (Square(s[i].Diameter) - Square(s[i].InnerDiameter)) *
-                             (x(i) - x(i - 1)) * kDensity;
+                             (x[i] - x[i - 1]) * kDensity;
         const double disc = (kPi / 4) * (Square(s[i].DiscDiameter) - Square(s[i].Diameter)) *
                                 s[i].DiscThickness * kDensity +
                             s[i].BladeMass * s[i].BladeCount;
         SetMass(i, EvenPosition ? 0.0 : shaft + disc);
+        m[i] = s[i].Mass;
     }
 
     // 2. Support reactions from the moment of the loads about the left support.
     double loadMoment = 0;
     double totalLoad = 0;
     for (int i = 1; i <= n; ++i) {
-        loadMoment += s[i].Mass * (x(i - 1) + x(i));
-        totalLoad += s[i].Mass;
+        loadMoment += m[i] * (x[i - 1] + x[i]);
+        totalLoad += m[i];
     }
-    RightReaction = loadMoment / (2 * (x(n) - x(0)));
+    RightReaction = loadMoment / (2 * (x[n] - x[0]));
     LeftReaction = totalLoad - RightReaction;
     const double rl = LeftReaction;
 
@@ -64,82 +71,85 @@ void TRotor::CalcDeflection() {
     // 5. Stiffness ratios to the reference rigidity.
     for (int i = 1; i <= n; ++i) {
         s[i].StiffnessRatio = (RefInertia / s[i].Inertia) * (s[ref].Young / s[i].Young);
+        k[i] = s[i].StiffnessRatio;
     }
-    auto k = [&](int i) { return s[i].StiffnessRatio; };
 
     // 6. Shear and moment at the section ends and their jumps in the reduced diagram.
+    double loads = 0;  // m(1) + ... + m(i), summed in ascending order
     for (int i = 1; i <= n - 1; ++i) {
-        double loads = 0;
+        loads += m[i];
         double loadMomentAbout = 0;
-        for (int j = 1; j <= i; ++j) {
-            loads += s[j].Mass;
-            loadMomentAbout += s[j].Mass * (x(i) - mid(j));
-        }
+        for (int j = 1; j <= i; ++j) loadMomentAbout += m[j] * (x[i] - c[j]);
         s[i].Shear = rl - loads;
-        s[i].Moment = rl * x(i) - loadMomentAbout;
-        s[i].ShearStep = (k(i + 1) - k(i)) * s[i].Shear;
-        s[i].MomentStep = (k(i + 1) - k(i)) * s[i].Moment;
+        s[i].Moment = rl * x[i] - loadMomentAbout;
+        s[i].ShearStep = dQ[i] = (k[i + 1] - k[i]) * s[i].Shear;
+        s[i].MomentStep = dM[i] = (k[i + 1] - k[i]) * s[i].Moment;
     }
 
     // 7. Reduced moment at every midpoint: −k(i) × bending moment there.
     for (int i = 1; i <= n; ++i) {
         double sum = 0;
         for (int j = 1; j <= i - 1; ++j) {
-            sum += s[j].Mass * k(j) * (mid(i) - mid(j)) - (mid(i) - x(j)) * s[j].ShearStep -
-                   s[j].MomentStep;
+            sum += m[j] * k[j] * (c[i] - c[j]) - (c[i] - x[j]) * dQ[j] - dM[j];
         }
-        s[i].ReducedMoment = -rl * k(1) * mid(i) + sum;
+        s[i].ReducedMoment = -rl * k[1] * c[i] + sum;
     }
 
     // 8. Disc stiffening: a concentrated slope change phi(j) at every disc's midpoint, and the
     //    deflection such kinks give a beam on the two supports.
-    const double span = x(n) - x(0);
+    const double span = x[n] - x[0];
     double phi[kSectionRecords] = {};
     for (int j = 1; j <= n; ++j) {
         const double f = TableFactor(GetShrunkOnDiscs(), s[j].DiscThickness / s[j].Diameter);
         phi[j] = (1 - f) * s[j].DiscThickness * s[j].ReducedMoment / (s[j].Young * s[j].Inertia);
     }
+    double a = 0;  // phi(1)·c(1) + ... + phi(i)·c(i), summed in ascending order
     for (int i = 1; i <= n - 1; ++i) {
-        double a = 0;
+        a += phi[i] * c[i];
         double b = 0;
-        for (int j = 1; j <= i; ++j) a += phi[j] * mid(j);
-        for (int j = i + 1; j <= n; ++j) b += phi[j] * (span - mid(j));
-        s[i].DiscCorrection = ((span - x(i)) / span) * a + (x(i) / span) * b;
+        for (int j = i + 1; j <= n; ++j) b += phi[j] * (span - c[j]);
+        s[i].DiscCorrection = ((span - x[i]) / span) * a + (x[i] / span) * b;
     }
 
     // Twice-integrated reduced moment diagram at coordinate xi, over the jumps at the section
     // ends before `lastEnd` and the loads up to `lastLoad`.
     const double rigidity = s[ref].Young * RefInertia;
     auto integrated = [&](double xi, int lastEnd, int lastLoad) {
-        double y = rl * k(1) * Cube(xi) / 6;
+        // The terms first (independent of one another, so the divisions pipeline), then
+        // summed in ascending order.
+        double jump[kSectionRecords];
+        double load[kSectionRecords];
         for (int j = 1; j <= lastEnd; ++j) {
-            y += s[j].MomentStep * Square(xi - x(j)) / 2 + s[j].ShearStep * Cube(xi - x(j)) / 6;
+            jump[j] = dM[j] * Square(xi - x[j]) / 2 + dQ[j] * Cube(xi - x[j]) / 6;
         }
-        for (int j = 1; j <= lastLoad; ++j) y -= s[j].Mass * k(j) * Cube(xi - mid(j)) / 6;
+        for (int j = 1; j <= lastLoad; ++j) load[j] = m[j] * k[j] * Cube(xi - c[j]) / 6;
+        double y = rl * k[1] * Cube(xi) / 6;
+        for (int j = 1; j <= lastEnd; ++j) y += jump[j];
+        for (int j = 1; j <= lastLoad; ++j) y -= load[j];
         return y;
     };
 
     // 9. Left angle that makes the deflection vanish at the right support.
-    LeftJournalAngle = -(integrated(x(n), n - 1, n) / rigidity) / x(n);
+    LeftJournalAngle = -(integrated(x[n], n - 1, n) / rigidity) / x[n];
 
     // 10. Deflections.
     for (int i = 1; i <= n; ++i) {
-        s[i].Deflection = LeftJournalAngle * x(i) + integrated(x(i), i - 1, i) / rigidity -
+        s[i].Deflection = LeftJournalAngle * x[i] + integrated(x[i], i - 1, i) / rigidity -
                           s[i].DiscCorrection;
     }
 
     // 11. Right angle: the once-integrated diagram at the right support.
-    double z = rl * k(1) * Square(x(n)) / 2;
+    double z = rl * k[1] * Square(x[n]) / 2;
     for (int j = 1; j <= n - 1; ++j) {
-        z += s[j].MomentStep * (x(n) - x(j)) + s[j].ShearStep * Square(x(n) - x(j)) / 2;
+        z += dM[j] * (x[n] - x[j]) + dQ[j] * Square(x[n] - x[j]) / 2;
     }
-    for (int j = 1; j <= n; ++j) z -= s[j].Mass * k(j) * Square(x(n) - mid(j)) / 2;
+    for (int j = 1; j <= n; ++j) z -= m[j] * k[j] * Square(x[n] - c[j]) / 2;
     RightJournalAngle = z / rigidity + LeftJournalAngle;
 
     // 12. Journal angles as the chords of the end sections, disc correction included.
     if (!EvenPosition) {
-        LeftJournalAngle = std::asin(s[1].Deflection / x(1));
-        RightJournalAngle = -std::asin(s[n - 1].Deflection / (x(n) - x(n - 1)));
+        LeftJournalAngle = std::asin(s[1].Deflection / x[1]);
+        RightJournalAngle = -std::asin(s[n - 1].Deflection / (x[n] - x[n - 1]));
     }
 
     // 13. The supports exactly.

@@ -56,7 +56,7 @@ std::vector<RotorProblem> RunCalculation(RotorArray& rotors, int count) {
     }
     if (!problems.empty()) return problems;
     CalcCouplingBreaks(solved, count);
-    for (int k = 1; k <= count; ++k) *rotors[k] = std::move(*solved[k]);
+    for (int k = 1; k <= count; ++k) rotors[k] = std::move(solved[k]);
     return problems;
 }
 
