@@ -64,6 +64,8 @@ TFormRotorSketch::TFormRotorSketch(QWidget* parent) : QDialog(parent) {
     trackBar1_->setFixedWidth(705);
     trackBar1_->setTickPosition(QSlider::TicksBelow);
     auto* panelLayout = new QHBoxLayout(panel1);
+    // Narrow margins keep the label and the 705-pixel track bar inside the window's 783.
+    panelLayout->setContentsMargins(4, 4, 4, 4);
     panelLayout->addWidget(label1);
     panelLayout->addWidget(trackBar1_);
     panelLayout->addStretch();

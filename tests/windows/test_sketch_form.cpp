@@ -68,6 +68,8 @@ void TestSketchForm::opensWithItsControls() {
     QVERIFY(paintBox);
     QCOMPARE(paintBox->size(), QSize(775, 449));
     QVERIFY(qobject_cast<QScrollArea*>(paintBox->parentWidget()->parentWidget()));
+    form.show();
+    QCOMPARE(form.size(), QSize(783, 540));
 }
 
 void TestSketchForm::setRotorDrawsNothingUntilShown() {
