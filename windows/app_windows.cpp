@@ -13,9 +13,8 @@ TFormRotorSketch* FormRotorSketch = nullptr;
 void CreateAppWindows() {
     Form1 = new TForm1();
     FormDataInput = new TFormDataInput(Form1);
-    // The parameters and sketch windows open over the data-entry window.
-    FormParam = new TFormParam(FormDataInput);
-    FormRotorSketch = new TFormRotorSketch(FormDataInput);
+    FormParam = new TFormParam(Form1);
+    FormRotorSketch = new TFormRotorSketch(Form1);
 }
 
 void DestroyAppWindows() {
