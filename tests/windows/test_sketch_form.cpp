@@ -31,17 +31,25 @@ std::unique_ptr<TRotor> MakeRotor(std::initializer_list<Section> rows) {
     return rotor;
 }
 
-QColor PixelAt(QWidget* w, int x, int y) { return w->grab().toImage().pixelColor(x, y); }
+/// A pixel of the paint area and its colour; an invalid colour stands for the background.
+struct Probe {
+    int x = 0;
+    int y = 0;
+    QColor colour;
+};
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Section)
+Q_DECLARE_METATYPE(Probe)
 
 class TestSketchForm : public QObject {
     Q_OBJECT
 private slots:
     void opensWithItsControls();
     void setRotorDrawsNothingUntilShown();
-    void drawsTheSettledSectionInItsColours();
-    void drawsTheDiscOverItsShaftPiece();
+    void drawsInItsColours_data();
+    void drawsInItsColours();
     void trackBarRescales_data();
     void trackBarRescales();
     void keepsTheTrackBarBetweenOpenings();
@@ -81,35 +89,40 @@ void TestSketchForm::setRotorDrawsNothingUntilShown() {
     QVERIFY(form.Drawing().pieces.empty());
 }
 
-void TestSketchForm::drawsTheSettledSectionInItsColours() {
-    TFormRotorSketch form;
-    auto rotor = MakeRotor({{1000, 500, 0, 0}});
-    form.SetRotor(rotor.get());
-    form.show();
-    QCOMPARE(form.PaintBox1()->size(), QSize(800, 400));
-    const QImage image = form.PaintBox1()->grab().toImage();
-    QCOMPARE(image.pixelColor(400, 200), QColor(255, 0, 0));
-    QCOMPARE(image.pixelColor(1, 1), QColor(255, 0, 0));
-    // The outline, in the default black pen, runs along the rectangle's edges.
-    QCOMPARE(image.pixelColor(0, 0), QColor(0, 0, 0));
-    QCOMPARE(image.pixelColor(799, 399), QColor(0, 0, 0));
-    QCOMPARE(image.pixelColor(400, 0), QColor(0, 0, 0));
+void TestSketchForm::drawsInItsColours_data() {
+    QTest::addColumn<Section>("section");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QList<Probe>>("probes");
+    const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
+    // The outline, in the default black pen, runs along each rectangle's edges.
+    QTest::newRow("shaft settled to its size")
+        << Section{1000, 500, 0, 0} << QSize(800, 400)
+        << QList<Probe>{{400, 200, red}, {1, 1, red}, {0, 0, black}, {799, 399, black},
+                        {400, 0, black}};
+    // From the initial height 449 the area settles just below 640: centre row 319.
+    QTest::newRow("disc over its shaft piece")
+        << Section{1000, 500, 800, 100} << QSize(800, 639)
+        << QList<Probe>{{400, 319, blue}, {400, 30, blue}, {200, 319, red},
+                        {359, 319, red},  // just left of the disc, 360..440
+                        {360, 319, black}, {200, 30, QColor()}};
 }
 
-void TestSketchForm::drawsTheDiscOverItsShaftPiece() {
+void TestSketchForm::drawsInItsColours() {
+    QFETCH(Section, section);
+    QFETCH(QSize, size);
+    QFETCH(QList<Probe>, probes);
     TFormRotorSketch form;
-    auto rotor = MakeRotor({{1000, 500, 800, 100}});
+    auto rotor = MakeRotor({section});
     form.SetRotor(rotor.get());
     form.show();
-    // From the initial height 449 the area settles just below 640: centre row 319.
-    QCOMPARE(form.PaintBox1()->size(), QSize(800, 639));
-    QWidget* box = form.PaintBox1();
-    QCOMPARE(PixelAt(box, 400, 319), QColor(0, 0, 255));  // disc over the shaft
-    QCOMPARE(PixelAt(box, 400, 30), QColor(0, 0, 255));   // disc above the shaft
-    QCOMPARE(PixelAt(box, 200, 319), QColor(255, 0, 0));  // shaft beside the disc
-    QCOMPARE(PixelAt(box, 359, 319), QColor(255, 0, 0));  // just left of the disc (360..440)
-    QCOMPARE(PixelAt(box, 360, 319), QColor(0, 0, 0));    // the disc's left outline
-    QCOMPARE(PixelAt(box, 200, 30).rgb(), box->palette().window().color().rgb());
+    QCOMPARE(form.PaintBox1()->size(), size);
+    const QImage image = form.PaintBox1()->grab().toImage();
+    const QColor background = form.PaintBox1()->palette().window().color();
+    for (const Probe& p : probes) {
+        const QColor expected = p.colour.isValid() ? p.colour : background;
+        QVERIFY2(image.pixelColor(p.x, p.y).rgb() == expected.rgb(),
+                 qPrintable(QStringLiteral("pixel %1, %2").arg(p.x).arg(p.y)));
+    }
 }
 
 void TestSketchForm::trackBarRescales_data() {
