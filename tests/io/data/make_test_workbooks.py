@@ -136,6 +136,25 @@ def full_line(path, rotors, sections):
     book.save(path)
 
 
+def calculator_cases():
+    """Workbooks for the headless calculator: numbers with more digits than a grid cell keeps,
+    a support cell that is no number, and a section the validation refuses."""
+    book = xlwt.Workbook(encoding="utf-8")
+    for k in (1, 2, 3):
+        rows = [(1000.0 / 3 * i, 0, 200 + 100.0 / 7, 0, 0, 2.1e4 / 9, 0, 0) for i in (1, 2, 3)]
+        write_sheet(book, "Ротор %d" % k, 3, rows, tuple(v / 3 for v in SUPPORT))
+    book.save(out("long_digits.xls"))
+
+    book = xlwt.Workbook(encoding="utf-8")
+    write_sheet(book, "Ротор 1", 1, [SECTION], SUPPORT)
+    write_sheet(book, "Ротор 2", 1, [SECTION], SUPPORT[:12] + ("горячо",) + SUPPORT[13:])
+    book.save(out("bad_support.xls"))
+
+    book = xlwt.Workbook(encoding="utf-8")
+    write_sheet(book, "Ротор 1", 2, [SECTION, (300, 0, 0, 0, 0, 2.1e4, 0, 0)], SUPPORT)
+    book.save(out("zero_diameter.xls"))
+
+
 def refusals():
     """One workbook per refusal; the faulty sheet is the second, after a good one."""
     good = ([SECTION], SUPPORT)
@@ -164,7 +183,9 @@ def refusals():
         f.write(head)
     buffer = io.BytesIO()
     with zipfile.ZipFile(buffer, "w") as z:
-        z.writestr("[Content_Types].xml", "<Types/>")
+        # A fixed time stamp keeps the file the same from run to run.
+        z.writestr(zipfile.ZipInfo("[Content_Types].xml", date_time=(2020, 1, 1, 0, 0, 0)),
+                   "<Types/>")
     with open(out("xlsx_renamed.xls"), "wb") as f:
         f.write(buffer.getvalue())
 
@@ -220,6 +241,7 @@ def main():
     section_counts()
     formulas()
     long_strings()
+    calculator_cases()
     refusals()
     crafted()
     full_line(out("full_line_19x50.xls"), 19, 50)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace shaftline::cli {
+
+/// Exit statuses of shaftline-calc.
+enum ExitStatus : int {
+    kExitDone = 0,
+    kExitUsage = 2,
+    kExitWorkbook = 3,
+    kExitRotorData = 4,
+};
+
+/// A command line that cannot be carried out; what() says which argument and why.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CalcOptions {
+    std::string workbook;           ///< empty: Data.xls beside the executable
+    std::set<int> solidRotors;      ///< rotors typed "Цельнокованный"; all others have shrunk-on discs
+    std::optional<int> baseRotor;   ///< align the shaft line to this rotor
+    bool json = false;
+    bool helpShown = false;         ///< --help was given and printed; nothing else to do
+};
+
+/// Parses the command line. Throws UsageError for anything it cannot accept.
+CalcOptions ParseCalcOptions(int argc, const char* const* argv);
+
+/// The --solid list: comma-separated rotor numbers 1..19, each written as a decimal integer.
+std::set<int> ParseRotorList(const std::string& list);
+
+/// Checks the numbers of the options against the rotor count of the workbook. Throws
+/// UsageError: a rotor that is not in the workbook, or a solid-forged even position (an
+/// intermediate piece has no rotor type).
+void CheckOptionsAgainstRotorCount(const CalcOptions& options, int rotorCount);
+
+}  // namespace shaftline::cli

@@ -1,0 +1,88 @@
+#include "json_report.h"
+
+#include "chart_points.h"
+
+namespace shaftline::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Optional(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
+
+Json SectionJson(const TRotorSection& s) {
+    Json out;
+    out["coord"] = s.Coord;
+    out["mass"] = s.Mass;
+    out["inertia"] = s.Inertia;
+    out["stiffness_ratio"] = s.StiffnessRatio;
+    out["reduced_moment"] = s.ReducedMoment;
+    out["shear"] = s.Shear;
+    out["moment"] = s.Moment;
+    out["disc_correction"] = s.DiscCorrection;
+    out["deflection"] = s.Deflection;
+    out["line_offset"] = s.LineOffset;
+    return out;
+}
+
+Json RotorJson(const TRotor& rotor, int number, const SupportStates& states) {
+    Json out;
+    out["number"] = number;
+    out["even_position"] = rotor.GetEvenPosition();
+    out["shrunk_on_discs"] = rotor.GetShrunkOnDiscs();
+    out["section_count"] = rotor.GetSectionCount();
+    out["left_reaction"] = rotor.GetLeftReaction();
+    out["right_reaction"] = rotor.GetRightReaction();
+    out["max_diameter"] = rotor.GetMaxDiameter();
+    out["ref_inertia"] = rotor.GetRefInertia();
+    out["left_journal_angle"] = rotor.GetLeftJournalAngle();
+    out["right_journal_angle"] = rotor.GetRightJournalAngle();
+    out["coupling_break"] = rotor.GetCouplingBreak();
+    out["own_left_angle"] = rotor.GetOwnLeftAngle();
+    out["own_right_angle"] = rotor.GetOwnRightAngle();
+    out["left_support_rise"] = rotor.LeftSupportRise;
+    out["right_support_rise"] = rotor.RightSupportRise;
+    out["assembly_tilt"] = Optional(states.assemblyTilt);
+    out["assembly_left_angle"] = Optional(states.assemblyLeftAngle);
+    out["assembly_right_angle"] = Optional(states.assemblyRightAngle);
+    out["assembly_left_elevation"] = states.assemblyLeftElevation;
+    out["assembly_right_elevation"] = states.assemblyRightElevation;
+    Json sections = Json::array();
+    const SectionArray& records = rotor.SectionsView();
+    for (int i = 0; i <= rotor.GetSectionCount(); ++i) {
+        sections.push_back(SectionJson(records[i]));
+    }
+    out["sections"] = std::move(sections);
+    return out;
+}
+
+Json ChartJson(const std::vector<SeriesPoints>& series) {
+    Json out = Json::array();
+    for (const SeriesPoints& s : series) {
+        Json points = Json::array();
+        for (const auto& [x, y] : s.points) points.push_back(Json::array({x, y}));
+        Json entry;
+        entry["series"] = s.series;
+        entry["rotor"] = s.rotor;
+        entry["points"] = std::move(points);
+        out.push_back(std::move(entry));
+    }
+    return out;
+}
+
+}  // namespace
+
+Json JsonReport(const ShaftLineRun& run) {
+    Json out;
+    out["base_rotor"] = run.baseRotor ? Json(*run.baseRotor) : Json(nullptr);
+    Json rotors = Json::array();
+    for (int k = 1; k <= run.count; ++k) {
+        rotors.push_back(RotorJson(*run.rotors[k], k, run.states[k]));
+    }
+    out["rotors"] = std::move(rotors);
+    out["charts"]["nominal"] = ChartJson(NominalChartPoints(run.rotors, run.count));
+    out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
+    return out;
+}
+
+}  // namespace shaftline::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "shaft_line_run.h"
+
+namespace shaftline::cli {
+
+/// The results in the JSON contract of shaftline-calc, keys in a fixed order: the base rotor,
+/// per rotor its record fields, support rises and assembly values with all its section records
+/// 0..N, and the points of both elastic-line charts. Undefined values are null.
+nlohmann::ordered_json JsonReport(const ShaftLineRun& run);
+
+}  // namespace shaftline::cli

@@ -1,0 +1,58 @@
+#include "shaft_line_run.h"
+
+#include "number_text.h"
+#include "rotor_transfer.h"
+
+namespace shaftline::cli {
+
+namespace {
+
+constexpr std::string_view kSeparator = ".";
+
+std::string Lines(const std::vector<RotorProblem>& problems) {
+    std::string text;
+    for (const RotorProblem& p : problems) {
+        text += (text.empty() ? "" : "\n") + p.message;
+    }
+    return text;
+}
+
+}  // namespace
+
+ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options) {
+    ShaftLineRun run;
+    run.count = static_cast<int>(workbook.sheets.size());
+    run.baseRotor = options.baseRotor;
+
+    std::array<SupportData, kMaxRotors + 1> support{};
+    try {
+        for (int k = 1; k <= run.count; ++k) {
+            const io::RotorSheet& sheet = workbook.sheets[k - 1];
+            const std::string_view type =
+                options.solidRotors.contains(k) ? kSolidForgedText : kShrunkOnDiscsText;
+            run.rotors[k] = RotorFromText(
+                k, FormatInteger(sheet.sectionCount), type,
+                [&sheet](int row, int column) { return sheet.rows[row - 1][column]; }, kSeparator);
+            support[k] = SupportDataFromText(
+                k, [&sheet](int column) { return sheet.support[column]; }, kSeparator);
+        }
+    } catch (const TransferError& e) {
+        throw RotorDataError(e.what());
+    }
+
+    const std::vector<RotorProblem> problems = RunCalculation(run.rotors, run.count);
+    if (!problems.empty()) {
+        throw RotorDataError(Lines(problems));
+    }
+    if (run.baseRotor) {
+        run.rotors[*run.baseRotor]->SetBaseRotor(true);
+        AlignShaftLine(run.rotors, run.count, *run.baseRotor);
+    }
+    for (int k = 1; k <= run.count; ++k) {
+        run.rises[k] = ApplySupportRises(*run.rotors[k], support[k]);
+        run.states[k] = ComputeSupportStates(*run.rotors[k], run.rises[k]);
+    }
+    return run;
+}
+
+}  // namespace shaftline::cli

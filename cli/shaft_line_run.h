@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "calc_options.h"
+#include "shaft_line.h"
+#include "shaft_line_workbook.h"
+#include "support.h"
+
+namespace shaftline::cli {
+
+/// Rotor data that the transfer or the validation refuses; what() names rotor and column or
+/// section, one problem per line.
+class RotorDataError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A shaft line calculated from a workbook, as the windows would leave it.
+struct ShaftLineRun {
+    RotorArray rotors;
+    int count = 0;
+    std::optional<int> baseRotor;
+    std::array<SupportRises, kMaxRotors + 1> rises{};      ///< index = rotor number
+    std::array<SupportStates, kMaxRotors + 1> states{};    ///< index = rotor number
+};
+
+/// The same road as the windows: the workbook's cell texts become rotor records and support
+/// data through the transfer (decimal separator '.'), then the calculation run, the alignment
+/// to the base rotor if there is one, the support rises of every rotor and their three-state
+/// values. Throws RotorDataError; nothing is half-done, since the result is only returned whole.
+ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options);
+
+}  // namespace shaftline::cli
