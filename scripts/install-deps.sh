@@ -5,7 +5,7 @@ PACKAGES="
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgsf-1-dev libglib2.0-dev
   nlohmann-json3-dev libcli11-dev
   python3 python3-xlwt
