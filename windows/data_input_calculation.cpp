@@ -101,6 +101,7 @@ void TFormDataInput::WriteDeflections(int count) {
             grid->SetCell(kDeflectionColumn, row,
                           FromUtf8(shaftline::FormatGeneral(
                               sections[static_cast<std::size_t>(row)].Deflection, separator)));
+        grid->resizeColumnToContents(kDeflectionColumn);
     }
 }
 

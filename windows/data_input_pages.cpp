@@ -101,6 +101,7 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
         topLayout->addWidget(type, 1, 3);
     }
     topLayout->setColumnStretch(4, 1);
+    topLayout->setRowStretch(2, 1);
 
     QFrame* bottom = MakePanel(RotorControlName("Panel2r", rotor), page);
     TStringGrid* main = MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 #include "app_windows.h"
@@ -48,6 +49,8 @@ constexpr int kFirstRowTop = 16;  // px from the top of the tab
 constexpr int kRowPitch = 24;     // px
 constexpr int kCaptionLeft = 8;   // px
 constexpr int kRowHeight = 17;    // px
+constexpr int kValueWidth = 110;  // px, enough for "-1 234 567,000000000"
+constexpr int kGap = 12;          // px
 
 QLabel* MakeLabel(const char* name, const QString& text, QRect geometry, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -69,21 +72,30 @@ TFormParam::TFormParam(QWidget* parent) : QDialog(parent) {
 
     pageControl1_ = new QTabWidget(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
+    const QFontMetrics metrics(small);
+    int widest = 0;
     for (const TabDescription& tab : kTabs) {
         auto* sheet = new QWidget();
         sheet->setObjectName(QString::fromLatin1(tab.name));
+        // The value column stands where the layout puts it unless this font's captions reach
+        // into it; then it moves right, and the window grows with it.
+        int captionWidth = 0;
+        for (const ValueRow& row : tab.rows)
+            captionWidth = std::max(captionWidth, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
+        const int valueLeft = std::max(tab.valueLeft, kCaptionLeft + captionWidth + kGap);
+        widest = std::max(widest, valueLeft + kValueWidth);
         int top = kFirstRowTop;
         for (const ValueRow& row : tab.rows) {
-            const int captionWidth = tab.valueLeft - kCaptionLeft - 4;
             MakeLabel(row.captionName, QString::fromUtf8(row.caption),
                       QRect(kCaptionLeft, top, captionWidth, kRowHeight), sheet);
             // Before the first filling a value label shows its own name.
             MakeLabel(row.valueName, QString::fromLatin1(row.valueName),
-                      QRect(tab.valueLeft, top, 486 - tab.valueLeft - 12, kRowHeight), sheet);
+                      QRect(valueLeft, top, kValueWidth, kRowHeight), sheet);
             top += kRowPitch;
         }
         pageControl1_->addTab(sheet, QString::fromUtf8(tab.caption));
     }
+    resize(std::max(width(), widest + kGap), height());
     pageControl1_->setCurrentIndex(1);  // the assembly state comes first
 
     auto* layout = new QVBoxLayout(this);

@@ -11,6 +11,8 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setDefaultSectionSize(64);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    horizontalHeader()->setFixedHeight(2 * horizontalHeader()->fontMetrics().lineSpacing() + 8);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -32,8 +34,21 @@ void TStringGrid::SetColCount(int columns) {
     for (int column = oldColumns; column < columns; ++column) {
         setHorizontalHeaderItem(column, new QTableWidgetItem(Cell(column, 0)));
         for (int row = 1; row < RowCount(); ++row) setItem(row - 1, column, MakeItem(column, row));
+        FitColumnToHeader(column);
     }
     writing_ = false;
+}
+
+// A column is made wide enough for its header text on at most two lines; the user may resize it.
+void TStringGrid::FitColumnToHeader(int column) {
+    const QString text = Cell(column, 0);
+    const QFontMetrics metrics = horizontalHeader()->fontMetrics();
+    int widest = 0;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word + u' '));
+    const int twoLines = metrics.horizontalAdvance(text) / 2 + widest / 2;
+    const int needed = std::max(widest, twoLines) + 12;
+    setColumnWidth(column, std::max(horizontalHeader()->defaultSectionSize(), needed));
 }
 
 QString TStringGrid::Cell(int column, int row) const {
@@ -53,10 +68,13 @@ void TStringGrid::SetCell(int column, int row, const QString& text) {
     if (column >= columnCount() || row >= RowCount()) return;
     writing_ = true;
     if (row == 0) {
-        if (QTableWidgetItem* header = horizontalHeaderItem(column))
+        QTableWidgetItem* header = horizontalHeaderItem(column);
+        const bool changed = header == nullptr || header->text() != text;
+        if (header != nullptr)
             header->setText(text);
         else
             setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        if (changed) FitColumnToHeader(column);
     } else if (QTableWidgetItem* cell = item(row - 1, column)) {
         cell->setText(text);
     } else {

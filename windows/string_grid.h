@@ -29,6 +29,7 @@ public:
 
 private:
     void StoreEdit(QTableWidgetItem* item);
+    void FitColumnToHeader(int column);
     void ShowRow(int row);
     Qt::ItemFlags CellFlags(int row) const;
     QTableWidgetItem* MakeItem(int column, int row) const;

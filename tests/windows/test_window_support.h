@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <vector>
@@ -39,7 +40,9 @@ struct SeenBox {
 };
 
 /// While alive, closes every modal window that comes up: message boxes are recorded and
-/// answered with OK; any other dialog is handed to `onDialog` (if set) and then closed.
+/// answered with OK; any other dialog is handed to `onDialog` (if set) and then closed. A timer
+/// does not fire again inside its own handler, so windows opened from `onDialog` need a second
+/// watcher; a dialog that a watcher is handling is left to that watcher.
 class ModalWatcher : public QObject {
 public:
     ModalWatcher() {
@@ -60,10 +63,18 @@ private:
             boxes.push_back({box->windowTitle(), box->text(), box->detailedText(), box->icon()});
             box->done(QMessageBox::Ok);
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            if (std::find(Busy().begin(), Busy().end(), dialog) != Busy().end()) return;
             dialogs.push_back(dialog->objectName());
+            Busy().push_back(dialog);
             if (onDialog) onDialog(dialog);
+            Busy().pop_back();
             dialog->reject();
         }
+    }
+
+    static std::vector<QDialog*>& Busy() {
+        static std::vector<QDialog*> handled;
+        return handled;
     }
 
     QTimer timer_;
