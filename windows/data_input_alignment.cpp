@@ -7,6 +7,7 @@
 #include "data_input_form.h"
 #include "message_boxes.h"
 #include "number_locale.h"
+#include "rotor_grid_columns.h"
 #include "param_form.h"
 #include "rotor_sketch_form.h"
 #include "rotor_transfer.h"
@@ -17,8 +18,6 @@ namespace {
 const QString kStatusAligned = QStringLiteral(
     "Просмотрите необходимые параметры ротора, его эскиз или схему опоры. И закройте это окно "
     "для вывода графика");
-
-constexpr int kSupportDataRow = 1;
 
 }  // namespace
 

@@ -20,10 +20,6 @@ namespace {
 
 const QString kStatusCalculated = QStringLiteral("Выберите один базовый ротор и нажмите кнопку ОК");
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void TFormDataInput::SpeedButton1Click() {
@@ -99,7 +95,7 @@ void TFormDataInput::WriteDeflections(int count) {
         const shaftline::SectionArray& sections = record->SectionsView();
         for (int row = 1; row <= record->GetSectionCount(); ++row)
             grid->SetCell(kDeflectionColumn, row,
-                          FromUtf8(shaftline::FormatGeneral(
+                          QString::fromStdString(shaftline::FormatGeneral(
                               sections[static_cast<std::size_t>(row)].Deflection, separator)));
         grid->resizeColumnToContents(kDeflectionColumn);
     }
@@ -123,12 +119,12 @@ void TFormDataInput::ShowTransferError(const shaftline::TransferError& error, bo
             grid->setFocus();
         }
     }
-    ShowError(this, FromUtf8(error.what()));
+    ShowError(this, QString::fromStdString(error.what()));
 }
 
 void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems) {
     QStringList lines;
-    for (const shaftline::RotorProblem& problem : problems) lines << FromUtf8(problem.message);
+    for (const shaftline::RotorProblem& problem : problems) lines << QString::fromStdString(problem.message);
     if (QWidget* page = Page(problems.front().rotor)) pageControl1_->setCurrentWidget(page);
     ShowError(this, QStringLiteral("Расчет не выполнен:\n") + lines.join(u'\n'));
 }

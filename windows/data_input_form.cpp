@@ -171,33 +171,31 @@ QWidget* TFormDataInput::Page(int rotor) const {
     return pageControl1_->widget(rotor - 1);
 }
 
-QWidget* TFormDataInput::RotorPanel(int rotor, const char* panelPrefix) const {
-    return FindChildControl(Page(rotor), RotorControlName(panelPrefix, rotor));
+// Page, then panel, then control, each among the direct children of the one before.
+QWidget* TFormDataInput::RotorControlWidget(int rotor, const char* panelPrefix,
+                                            const char* prefix) const {
+    QWidget* panel = FindChildControl(Page(rotor), RotorControlName(panelPrefix, rotor));
+    return FindChildControl(panel, RotorControlName(prefix, rotor));
 }
 
 QLineEdit* TFormDataInput::EditUchast(int rotor) const {
-    return FindChildControl<QLineEdit>(RotorPanel(rotor, "Panel1r"),
-                                       RotorControlName("EditUchast", rotor));
+    return RotorControl<QLineEdit>(rotor, "Panel1r", "EditUchast");
 }
 
 QCheckBox* TFormDataInput::CheckBoxR(int rotor) const {
-    return FindChildControl<QCheckBox>(RotorPanel(rotor, "Panel1r"),
-                                       RotorControlName("CheckBoxR", rotor));
+    return RotorControl<QCheckBox>(rotor, "Panel1r", "CheckBoxR");
 }
 
 QComboBox* TFormDataInput::ComboBox(int rotor) const {
-    return FindChildControl<QComboBox>(RotorPanel(rotor, "Panel1r"),
-                                       RotorControlName("ComboBox", rotor));
+    return RotorControl<QComboBox>(rotor, "Panel1r", "ComboBox");
 }
 
 TStringGrid* TFormDataInput::GridInitParams(int rotor) const {
-    return FindChildControl<TStringGrid>(RotorPanel(rotor, "Panel2r"),
-                                         RotorControlName("GridInitParams", rotor));
+    return RotorControl<TStringGrid>(rotor, "Panel2r", "GridInitParams");
 }
 
 TStringGrid* TFormDataInput::AddParams(int rotor) const {
-    return FindChildControl<TStringGrid>(RotorPanel(rotor, "Panel2r"),
-                                         RotorControlName("AddParams", rotor));
+    return RotorControl<TStringGrid>(rotor, "Panel2r", "AddParams");
 }
 
 QString TFormDataInput::RotorCountText() const {
@@ -223,17 +221,9 @@ void TFormDataInput::showEvent(QShowEvent* event) {
 
 void TFormDataInput::FormActivate() {
     for (int rotor = 1; rotor <= shaftline::kMaxRotors; ++rotor) {
-        if (TStringGrid* grid = GridInitParams(rotor)) {
-            for (int column = 0; column < static_cast<int>(kSectionGridHeaders.size()); ++column)
-                grid->SetCell(column, 0, QString::fromUtf8(kSectionGridHeaders[column]));
-            // Takes the deflection column of the last run out of view; its cells keep their text.
-            grid->SetColCount(static_cast<int>(kSectionGridHeaders.size()));
-        }
-        if (TStringGrid* grid = AddParams(rotor)) {
-            for (int column = 0; column < static_cast<int>(kSupportGridHeaders.size()); ++column)
-                grid->SetCell(column, 0, QString::fromUtf8(kSupportGridHeaders[column]));
-            grid->SetColCount(static_cast<int>(kSupportGridHeaders.size()));
-        }
+        // Takes the deflection column of the last run out of view; its cells keep their text.
+        if (TStringGrid* grid = GridInitParams(rotor)) grid->SetHeaderRow(kSectionGridHeaders);
+        if (TStringGrid* grid = AddParams(rotor)) grid->SetHeaderRow(kSupportGridHeaders);
     }
     SetStatusText(kStatusOpened);
 }

@@ -88,7 +88,11 @@ protected:
 private:
     void BuildSourcePanel(QWidget* panel);
     QWidget* BuildRotorPage(int rotor);
-    QWidget* RotorPanel(int rotor, const char* panelPrefix) const;
+    QWidget* RotorControlWidget(int rotor, const char* panelPrefix, const char* prefix) const;
+    template <typename T>
+    T* RotorControl(int rotor, const char* panelPrefix, const char* prefix) const {
+        return qobject_cast<T*>(RotorControlWidget(rotor, panelPrefix, prefix));
+    }
     void SetStatusText(const QString& text);
     int RotorCount() const;
     void WriteDeflections(int count);

@@ -9,6 +9,7 @@
 #include "data_input_form.h"
 #include "message_boxes.h"
 #include "number_locale.h"
+#include "rotor_grid_columns.h"
 #include "shaft_line_workbook.h"
 #include "string_grid.h"
 
@@ -21,12 +22,6 @@ const QString kWorkbookWarning = QStringLiteral(
     "Не найден файл шаблона или ошибка при вызове Microsoft Excel.\n"
     "Выйдите из приложения, закройте все экземпляры Microsoft \n"
     "Excel и перезапустите приложение.");
-
-constexpr int kSupportDataRow = 1;
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -49,7 +44,7 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
         book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
                                                     DecimalSeparator());
     } catch (const shaftline::io::WorkbookError& error) {
-        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning, FromUtf8(error.what()));
+        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning, QString::fromStdString(error.what()));
         return false;
     }
 
@@ -68,12 +63,12 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
         for (std::size_t row = 0; row < sheet.rows.size(); ++row)
             for (std::size_t column = 0; column < sheet.rows[row].size(); ++column)
                 grid->SetCell(static_cast<int>(column), static_cast<int>(row) + 1,
-                              FromUtf8(sheet.rows[row][column]));
+                              QString::fromStdString(sheet.rows[row][column]));
         support->SetRowCount(kSupportDataRow + 1);
         support->SetColCount(static_cast<int>(sheet.support.size()));
         for (std::size_t column = 0; column < sheet.support.size(); ++column)
             support->SetCell(static_cast<int>(column), kSupportDataRow,
-                             FromUtf8(sheet.support[column]));
+                             QString::fromStdString(sheet.support[column]));
     }
     return true;
 }

@@ -21,8 +21,6 @@ namespace {
 // The support grid keeps the five rows of the window layout until an import sets two; only its
 // data row (row 1) is ever read.
 constexpr int kSupportGridRows = 5;
-constexpr int kSupportDataRow = 1;
-
 QFrame* MakePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
@@ -33,9 +31,7 @@ TStringGrid* MakeGrid(const QString& name, const auto& headers, int rows, QWidge
     auto* grid = new TStringGrid(parent);
     grid->setObjectName(name);
     grid->SetRowCount(rows);
-    for (int column = 0; column < static_cast<int>(headers.size()); ++column)
-        grid->SetCell(column, 0, QString::fromUtf8(headers[column]));
-    grid->SetColCount(static_cast<int>(headers.size()));
+    grid->SetHeaderRow(headers);
     return grid;
 }
 

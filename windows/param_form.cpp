@@ -110,9 +110,8 @@ QLabel* TFormParam::ValueLabel(const char* name) const {
 void TFormParam::SetValue(const char* label, std::optional<double> value) {
     QString text = QStringLiteral("—");
     if (value) {
-        const std::string formatted =
-            shaftline::FormatNumber7(*value, DecimalSeparator(), GroupSeparator());
-        text = QString::fromUtf8(formatted.data(), static_cast<qsizetype>(formatted.size()));
+        text = QString::fromStdString(
+            shaftline::FormatNumber7(*value, DecimalSeparator(), GroupSeparator()));
     }
     if (QLabel* target = ValueLabel(label)) target->setText(text);
 }

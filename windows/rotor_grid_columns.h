@@ -23,3 +23,6 @@ inline constexpr std::array<const char*, 18> kSupportGridHeaders = {
     "Выс. подшип. прав", "Темп. подшип. прав.", "Конд. прав.",    "Вак. прав.",
     "Цапфа прав.",
 };
+
+/// Row of the support grid that holds the support data (row 0 is the header).
+inline constexpr int kSupportDataRow = 1;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTableWidget>
 
+#include <array>
 #include <vector>
 
 /// A text grid with one fixed header row: row 0 is the table's horizontal header and grid row r
@@ -23,6 +24,15 @@ public:
     /// Text of cell (column, row); row 0 is the header. Cells outside the counts keep their text.
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
+
+    /// Writes the headers into row 0 and sets the column count to their number, which takes any
+    /// column beyond them out of view (its cells keep their text).
+    template <std::size_t N>
+    void SetHeaderRow(const std::array<const char*, N>& headers) {
+        for (std::size_t column = 0; column < N; ++column)
+            SetCell(static_cast<int>(column), 0, QString::fromUtf8(headers[column]));
+        SetColCount(static_cast<int>(N));
+    }
 
     /// Only grid rows 1..lastRow can be typed into; -1 (the default) leaves every row editable.
     void SetLastEditableRow(int lastRow);
