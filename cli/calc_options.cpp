@@ -40,9 +40,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     app.add_option("WORKBOOK", options.workbook,
                    "книга .xls с данными роторов (по умолчанию Data.xls рядом с программой)");
     auto* solidOption = app.add_option(
-        "--solid", solid, "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)");
+        "--solid", solid,
+        "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)");
     auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему")
-                            ->type_name("INT");
+                           ->type_name("INT");
     app.add_flag("--json", options.json, "вывести результаты в JSON");
     try {
         app.parse(argc, argv);

@@ -17,16 +17,16 @@ enum ExitStatus : int {
 
 /// A command line that cannot be carried out; what() says which argument and why.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 struct CalcOptions {
-    std::string workbook;           ///< empty: Data.xls beside the executable
-    std::set<int> solidRotors;      ///< rotors typed "Цельнокованный"; all others have shrunk-on discs
-    std::optional<int> baseRotor;   ///< align the shaft line to this rotor
+    std::string workbook;  ///< empty: Data.xls beside the executable
+    std::set<int> solidRotors;  ///< rotors typed "Цельнокованный"; all others have shrunk-on discs
+    std::optional<int> baseRotor;  ///< align the shaft line to this rotor
     bool json = false;
-    bool helpShown = false;         ///< --help was given and printed; nothing else to do
+    bool helpShown = false;  ///< --help was given and printed; nothing else to do
 };
 
 /// Parses the command line. Throws UsageError for anything it cannot accept.

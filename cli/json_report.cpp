@@ -8,7 +8,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Optional(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
+Json Optional(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
 
 Json SectionJson(const TRotorSection& s) {
     Json out;

@@ -15,7 +15,7 @@ namespace shaftline::cli {
 /// Rotor data that the transfer or the validation refuses; what() names rotor and column or
 /// section, one problem per line.
 class RotorDataError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -24,8 +24,8 @@ struct ShaftLineRun {
     RotorArray rotors;
     int count = 0;
     std::optional<int> baseRotor;
-    std::array<SupportRises, kMaxRotors + 1> rises{};      ///< index = rotor number
-    std::array<SupportStates, kMaxRotors + 1> states{};    ///< index = rotor number
+    std::array<SupportRises, kMaxRotors + 1> rises{};    ///< index = rotor number
+    std::array<SupportStates, kMaxRotors + 1> states{};  ///< index = rotor number
 };
 
 /// The same road as the windows: the workbook's cell texts become rotor records and support

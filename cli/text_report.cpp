@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kDecimal = ".";
 constexpr std::string_view kThousands = " ";
 
-std::string Grid(double value) { return FormatGeneral(value, kDecimal); }
+std::string Grid(double value) {
+    return FormatGeneral(value, kDecimal);
+}
 
 std::string Param(std::optional<double> value) {
     return value ? FormatNumber7(*value, kDecimal, kThousands) : std::string("не определено");
@@ -55,14 +57,16 @@ void RotorReport(std::string& out, const TRotor& rotor, int number, const Suppor
     Line(out, "Угол поворота шейки на правой опоре:", states.nominalRightAngle);
     Line(out, "Излом в муфте перед ротором:", rotor.GetCouplingBreak());
     Line(out, "Высотное положение левой опоры(номинальный режим),мм:", states.nominalLeftElevation);
-    Line(out, "Высотное положение правой опоры(номинальный режим),мм:", states.nominalRightElevation);
+    Line(out,
+         "Высотное положение правой опоры(номинальный режим),мм:", states.nominalRightElevation);
     Line(out, "Угол поворота шейки на левой опоре(монтажный):", states.assemblyLeftAngle);
     Line(out, "Угол поворота шейки на правой опоре(монтажный):", states.assemblyRightAngle);
     Line(out, "Монтажная поправка левой опоры,мм:", states.leftRise);
     Line(out, "Монтажная поправка правой опоры,мм:", states.rightRise);
-    Line(out, "Высотное положение левой опоры(мотажное состояние),мм:", states.assemblyLeftElevation);
-    Line(out, "Высотное положение правой опоры(мотажное состояние),мм:",
-         states.assemblyRightElevation);
+    Line(out,
+         "Высотное положение левой опоры(мотажное состояние),мм:", states.assemblyLeftElevation);
+    Line(out,
+         "Высотное положение правой опоры(мотажное состояние),мм:", states.assemblyRightElevation);
     Line(out, "Угол поворота шейки на левой опоре(опоры горизонтальны):", states.ownLeftAngle);
     Line(out, "Угол поворота шейки на правой опоре(опоры горизонтальны):", states.ownRightAngle);
 }

@@ -11,8 +11,9 @@ void CheckGlobalsBof(const BiffRecord& bof) {
     const std::uint16_t version = ReadU16(bof.data, 0);
     const std::uint16_t kind = ReadU16(bof.data, 2);
     if (version != biff::kBiff8Version) {
-        throw BiffFormatError("книга сохранена в формате старше Excel 97; сохраните её в "
-                              "формате «Книга Excel 97-2003»");
+        throw BiffFormatError(
+            "книга сохранена в формате старше Excel 97; сохраните её в "
+            "формате «Книга Excel 97-2003»");
     }
     if (kind != biff::kBofGlobals) {
         throw BiffFormatError("поток книги не начинается с глобальной части книги");
@@ -86,14 +87,22 @@ std::string CellName(int row, int column) {
 
 std::string ErrorText(std::uint8_t code) {
     switch (code) {
-        case 0x00: return "#NULL!";
-        case 0x07: return "#DIV/0!";
-        case 0x0F: return "#VALUE!";
-        case 0x17: return "#REF!";
-        case 0x1D: return "#NAME?";
-        case 0x24: return "#NUM!";
-        case 0x2A: return "#N/A";
-        default: return "#ERROR!";
+        case 0x00:
+            return "#NULL!";
+        case 0x07:
+            return "#DIV/0!";
+        case 0x0F:
+            return "#VALUE!";
+        case 0x17:
+            return "#REF!";
+        case 0x1D:
+            return "#NAME?";
+        case 0x24:
+            return "#NUM!";
+        case 0x2A:
+            return "#N/A";
+        default:
+            return "#ERROR!";
     }
 }
 

@@ -55,9 +55,16 @@ CellRef RefOf(const BiffRecord& record) {
 
 bool IsCellRecord(std::uint16_t type) {
     switch (type) {
-        case biff::kFormula: case biff::kMulRk: case biff::kMulBlank: case biff::kRString:
-        case biff::kLabelSst: case biff::kBlank: case biff::kNumber: case biff::kLabel:
-        case biff::kBoolErr: case biff::kRk:
+        case biff::kFormula:
+        case biff::kMulRk:
+        case biff::kMulBlank:
+        case biff::kRString:
+        case biff::kLabelSst:
+        case biff::kBlank:
+        case biff::kNumber:
+        case biff::kLabel:
+        case biff::kBoolErr:
+        case biff::kRk:
             return true;
         default:
             return false;
@@ -66,7 +73,7 @@ bool IsCellRecord(std::uint16_t type) {
 
 // Decodes the cell records of one worksheet substream into the sheet's window.
 class SheetReader {
-public:
+  public:
     SheetReader(ByteSpan stream, const BiffGlobals& globals, std::size_t offset, CellWindow window)
         : globals_(globals), cursor_(stream, offset), sheet_(window) {}
 
@@ -93,7 +100,7 @@ public:
         throw BiffFormatError("лист не завершён записью EOF");
     }
 
-private:
+  private:
     void Decode(const BiffRecord& record) {
         if (IsCellRecord(record.type)) {
             ResolvePending();
@@ -110,7 +117,9 @@ private:
                 sheet_.SetNumber(at.row, at.column, DecodeRk(ReadU32(data, 6)));
                 break;
             }
-            case biff::kMulRk: DecodeMulRk(record); break;
+            case biff::kMulRk:
+                DecodeMulRk(record);
+                break;
             case biff::kMulBlank: {
                 const CellRef at = RefOf(record);
                 const std::size_t count = data.size() >= 6 ? (data.size() - 6) / 2 : 0;
@@ -124,7 +133,9 @@ private:
                 sheet_.SetEmpty(at.row, at.column);
                 break;
             }
-            case biff::kLabelSst: DecodeLabelSst(record); break;
+            case biff::kLabelSst:
+                DecodeLabelSst(record);
+                break;
             case biff::kLabel:
             case biff::kRString: {
                 const CellRef at = RefOf(record);
@@ -139,13 +150,18 @@ private:
                 if (data.size() < 8) {
                     throw BiffFormatError("запись логического значения короче положенного");
                 }
-                sheet_.SetCode(at.row, at.column, data[7] != 0 ? CellKind::Error : CellKind::Boolean,
-                               data[6]);
+                sheet_.SetCode(at.row, at.column,
+                               data[7] != 0 ? CellKind::Error : CellKind::Boolean, data[6]);
                 break;
             }
-            case biff::kFormula: DecodeFormula(record); break;
-            case biff::kString: DecodeString(record); break;
-            default: break;
+            case biff::kFormula:
+                DecodeFormula(record);
+                break;
+            case biff::kString:
+                DecodeString(record);
+                break;
+            default:
+                break;
         }
     }
 
@@ -186,10 +202,18 @@ private:
             return;
         }
         switch (data[6]) {
-            case 0: pending_ = at; break;
-            case 1: sheet_.SetCode(at.row, at.column, CellKind::Boolean, data[8] != 0 ? 1 : 0); break;
-            case 2: sheet_.SetCode(at.row, at.column, CellKind::Error, data[8]); break;
-            case 3: sheet_.SetText(at.row, at.column, std::string()); break;
+            case 0:
+                pending_ = at;
+                break;
+            case 1:
+                sheet_.SetCode(at.row, at.column, CellKind::Boolean, data[8] != 0 ? 1 : 0);
+                break;
+            case 2:
+                sheet_.SetCode(at.row, at.column, CellKind::Error, data[8]);
+                break;
+            case 3:
+                sheet_.SetText(at.row, at.column, std::string());
+                break;
             default:
                 if (sheet_.Contains(at.row, at.column)) {
                     throw BiffFormatError("неизвестный тип результата формулы в ячейке " +

@@ -65,7 +65,8 @@ double DecodeRk(std::uint32_t rk) {
     return divideBy100 ? value / 100.0 : value;
 }
 
-RecordCursor::RecordCursor(ByteSpan stream, std::size_t offset) : stream_(stream), offset_(offset) {}
+RecordCursor::RecordCursor(ByteSpan stream, std::size_t offset)
+    : stream_(stream), offset_(offset) {}
 
 bool RecordCursor::Next(BiffRecord& record) {
     if (offset_ >= stream_.size()) {

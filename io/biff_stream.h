@@ -17,7 +17,7 @@ using ByteSpan = std::span<const std::uint8_t>;
 /// The stream breaks its own structure (a record or a field runs past the data that holds it).
 /// what() is a Russian description without the file name.
 class BiffFormatError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -60,7 +60,7 @@ struct BiffRecord {
 
 /// Walks the records of a stream from a given offset.
 class RecordCursor {
-public:
+  public:
     RecordCursor(ByteSpan stream, std::size_t offset);
 
     /// The next record; false at the end of the stream. Throws BiffFormatError when a header
@@ -69,7 +69,7 @@ public:
     /// The type of the record Next would return, or nothing at the end of the stream.
     bool PeekType(std::uint16_t& type) const;
 
-private:
+  private:
     ByteSpan stream_;
     std::size_t offset_;
 };
@@ -78,7 +78,7 @@ private:
 /// is the exception: where it crosses into a CONTINUE record, that record starts with a fresh
 /// option byte telling whether the rest of the characters are 8- or 16-bit.
 class ContinuedReader {
-public:
+  public:
     explicit ContinuedReader(std::vector<ByteSpan> segments);
 
     bool AtEnd() const;
@@ -92,7 +92,7 @@ public:
     /// and the extended data, which are skipped. Returned as UTF-8.
     std::string UnicodeString(int countBytes);
 
-private:
+  private:
     bool NextSegment();
     std::size_t Available() const;
 

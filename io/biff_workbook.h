@@ -15,9 +15,9 @@ enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
 struct BiffCell {
     CellKind kind = CellKind::Empty;
-    std::uint8_t code = 0;    ///< Boolean: 0 or 1; Error: the error code
-    std::uint32_t text = 0;   ///< Text: index into BiffSheet::texts
-    double number = 0;        ///< Number
+    std::uint8_t code = 0;   ///< Boolean: 0 or 1; Error: the error code
+    std::uint32_t text = 0;  ///< Text: index into BiffSheet::texts
+    double number = 0;       ///< Number
 };
 
 /// The block of cells that is kept, from A1: rows 0..rows-1 and columns 0..columns-1.
@@ -40,7 +40,7 @@ struct BiffGlobals {
 };
 
 class BiffSheet {
-public:
+  public:
     explicit BiffSheet(CellWindow window);
 
     CellWindow Window() const { return window_; }
@@ -54,7 +54,7 @@ public:
     void SetCode(int row, int column, CellKind kind, std::uint8_t code);
     void SetEmpty(int row, int column);
 
-private:
+  private:
     CellWindow window_;
     std::vector<BiffCell> cells_;
     std::vector<std::string> texts_;

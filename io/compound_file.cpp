@@ -29,14 +29,16 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
 
 [[noreturn]] void RefuseForeignFormat(ByteSpan file) {
     if (StartsWith(file, {'P', 'K', 0x03, 0x04})) {
-        throw CompoundFileError("книга в формате .xlsx; сохраните её в формате «Книга Excel "
-                                "97-2003» (.xls)");
+        throw CompoundFileError(
+            "книга в формате .xlsx; сохраните её в формате «Книга Excel "
+            "97-2003» (.xls)");
     }
     // A bare BIFF2..BIFF4 stream starts with its BOF record.
     if (StartsWith(file, {0x09, 0x00}) || StartsWith(file, {0x09, 0x02}) ||
         StartsWith(file, {0x09, 0x04})) {
-        throw CompoundFileError("книга сохранена в формате старше Excel 97; сохраните её в "
-                                "формате «Книга Excel 97-2003»");
+        throw CompoundFileError(
+            "книга сохранена в формате старше Excel 97; сохраните её в "
+            "формате «Книга Excel 97-2003»");
     }
     throw CompoundFileError("файл не является книгой Excel (.xls)");
 }
@@ -69,8 +71,8 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
     }
     InitGsf();
 
-    GsfPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()),
-                                                FALSE));
+    GsfPtr<GsfInput> input(
+        gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     GError* error = nullptr;
     GsfPtr<GsfInfile> container(gsf_infile_msole_new(input.get(), &error));
     if (!container) {

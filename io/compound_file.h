@@ -15,7 +15,7 @@ namespace shaftline::io {
 /// The bytes are no compound document, or hold no BIFF8 workbook stream. what() is a Russian
 /// description without the file name.
 class CompoundFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

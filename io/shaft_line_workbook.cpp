@@ -40,10 +40,14 @@ std::string CellText(const BiffSheet& sheet, int row, int column, std::string_vi
                      const SheetContext& context) {
     const BiffCell& cell = sheet.At(row, column);
     switch (cell.kind) {
-        case CellKind::Empty: return {};
-        case CellKind::Text: return sheet.Text(cell);
-        case CellKind::Boolean: return cell.code != 0 ? "TRUE" : "FALSE";
-        case CellKind::Error: return ErrorText(cell.code);
+        case CellKind::Empty:
+            return {};
+        case CellKind::Text:
+            return sheet.Text(cell);
+        case CellKind::Boolean:
+            return cell.code != 0 ? "TRUE" : "FALSE";
+        case CellKind::Error:
+            return ErrorText(cell.code);
         case CellKind::Number:
             if (!std::isfinite(cell.number)) {
                 context.Refuse(row, column, "число в ячейке повреждено");
@@ -76,12 +80,13 @@ int SectionCount(const BiffSheet& sheet, const SheetContext& context) {
             break;
         case CellKind::Boolean:
         case CellKind::Error:
-            context.Refuse(0, 0, "«" + CellText(sheet, 0, 0, ".", context) +
-                                     "» не является целым числом");
+            context.Refuse(
+                0, 0, "«" + CellText(sheet, 0, 0, ".", context) + "» не является целым числом");
     }
     if (count < 1 || count > kMaxSections) {
-        context.Refuse(0, 0, "число участков " + FormatGeneral(count, ".") +
-                                 " вне допустимого диапазона 1.." + std::to_string(kMaxSections));
+        context.Refuse(0, 0,
+                       "число участков " + FormatGeneral(count, ".") +
+                           " вне допустимого диапазона 1.." + std::to_string(kMaxSections));
     }
     return static_cast<int>(count);
 }
@@ -130,7 +135,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
         if (bytes.size() > kMaxWorkbookFileBytes) {
-            throw WorkbookError("Файл «" + path + "» слишком велик для книги с данными валопровода.");
+            throw WorkbookError("Файл «" + path +
+                                "» слишком велик для книги с данными валопровода.");
         }
     }
     if (in.bad()) {

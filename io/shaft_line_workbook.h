@@ -12,9 +12,9 @@ namespace shaftline::io {
 
 /// One sheet of the shaft-line workbook, that is one rotor, as the grids will hold it.
 struct RotorSheet {
-    int sectionCount = 0;                            ///< A1
-    std::vector<std::array<std::string, 8>> rows;    ///< sheet rows 2..N+1, columns A..H
-    std::array<std::string, 18> support;             ///< sheet row N+3, columns A..R
+    int sectionCount = 0;                          ///< A1
+    std::vector<std::array<std::string, 8>> rows;  ///< sheet rows 2..N+1, columns A..H
+    std::array<std::string, 18> support;           ///< sheet row N+3, columns A..R
 };
 
 struct ShaftLineWorkbook {
@@ -25,15 +25,14 @@ struct ShaftLineWorkbook {
 /// count or section count out of range. what() is a Russian message naming the file and,
 /// where there is one, the sheet and the cell.
 class WorkbookError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 /// Reads and checks the whole workbook; only a workbook that passes is returned. Numbers come
 /// out in the general format with at most 15 significant digits and the given decimal
 /// separator, texts unchanged, empty cells empty; a formula cell gives its stored result.
-ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path,
-                                        std::string_view decimalSeparator);
+ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path, std::string_view decimalSeparator);
 
 /// The same for a file already in memory; fileName only serves the messages.
 ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <nlohmann/json.hpp>
 
 #include "calc_process.h"
@@ -35,14 +34,27 @@ TEST(CalcEndToEndTest, JsonFollowsTheContractOnTheSample) {
     EXPECT_TRUE(json["base_rotor"].is_null());
     const Json& rotors = json["rotors"];
     ASSERT_GE(rotors.size(), 5U);
-    EXPECT_EQ(Keys(rotors[0]),
-              (std::vector<std::string>{
-                  "number", "even_position", "shrunk_on_discs", "section_count", "left_reaction",
-                  "right_reaction", "max_diameter", "ref_inertia", "left_journal_angle",
-                  "right_journal_angle", "coupling_break", "own_left_angle", "own_right_angle",
-                  "left_support_rise", "right_support_rise", "assembly_tilt",
-                  "assembly_left_angle", "assembly_right_angle", "assembly_left_elevation",
-                  "assembly_right_elevation", "sections"}));
+    EXPECT_EQ(Keys(rotors[0]), (std::vector<std::string>{"number",
+                                                         "even_position",
+                                                         "shrunk_on_discs",
+                                                         "section_count",
+                                                         "left_reaction",
+                                                         "right_reaction",
+                                                         "max_diameter",
+                                                         "ref_inertia",
+                                                         "left_journal_angle",
+                                                         "right_journal_angle",
+                                                         "coupling_break",
+                                                         "own_left_angle",
+                                                         "own_right_angle",
+                                                         "left_support_rise",
+                                                         "right_support_rise",
+                                                         "assembly_tilt",
+                                                         "assembly_left_angle",
+                                                         "assembly_right_angle",
+                                                         "assembly_left_elevation",
+                                                         "assembly_right_elevation",
+                                                         "sections"}));
     EXPECT_EQ(Keys(rotors[0]["sections"][0]),
               (std::vector<std::string>{"coord", "mass", "inertia", "stiffness_ratio",
                                         "reduced_moment", "shear", "moment", "disc_correction",
@@ -80,8 +92,8 @@ TEST(CalcEndToEndTest, JsonFollowsTheContractOnTheSample) {
 }
 
 TEST(CalcEndToEndTest, BaseRotorAndSolidRotorsReachTheResults) {
-    const Json json = RunJson({SHAFTLINE_SAMPLE_WORKBOOK, "--json", "--base", "3",
-                               "--solid", "1,3"});
+    const Json json =
+        RunJson({SHAFTLINE_SAMPLE_WORKBOOK, "--json", "--base", "3", "--solid", "1,3"});
     EXPECT_EQ(json["base_rotor"], 3);
     const Json& rotors = json["rotors"];
     auto offset = [&](std::size_t rotor, std::size_t section) {
@@ -151,11 +163,17 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"MissingWorkbook", {kData + "/missing.xls"}, 3, {"missing.xls", "не найден"}},
         ExitCase{"BadSectionCount", {kData + "/a1_text.xls"}, 3, {"лист 2", "A1"}},
         ExitCase{"NotAWorkbook", {kData + "/not_a_workbook.xls"}, 3, {"не является книгой"}},
-        ExitCase{"TextInASection", {kData + "/three_sheets.xls"}, 4,
+        ExitCase{"TextInASection",
+                 {kData + "/three_sheets.xls"},
+                 4,
                  {"'текст'", "ротор 1, строка 2, столбец «Диаметр диска»"}},
-        ExitCase{"BadSupportCell", {kData + "/bad_support.xls", "--json"}, 4,
+        ExitCase{"BadSupportCell",
+                 {kData + "/bad_support.xls", "--json"},
+                 4,
                  {"'горячо'", "ротор 2", "«Темп. рамы прав.»"}},
-        ExitCase{"RefusedByValidation", {kData + "/zero_diameter.xls"}, 4,
+        ExitCase{"RefusedByValidation",
+                 {kData + "/zero_diameter.xls"},
+                 4,
                  {"Ротор 1, участок 2", "диаметр"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

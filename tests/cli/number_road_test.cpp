@@ -25,7 +25,8 @@ RotorArray WindowsRoad(const std::string& path, int base) {
         rotors[k] = RotorFromText(
             k, FormatInteger(sheet.sectionCount), kShrunkOnDiscsText,
             [&](int row, int column) { return sheet.rows[row - 1][column]; }, ",");
-        support[k] = SupportDataFromText(k, [&](int column) { return sheet.support[column]; }, ",");
+        support[k] = SupportDataFromText(
+            k, [&](int column) { return sheet.support[column]; }, ",");
     }
     EXPECT_TRUE(RunCalculation(rotors, count).empty());
     AlignShaftLine(rotors, count, base);

@@ -16,9 +16,15 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-inline Bytes U8(unsigned v) { return {static_cast<std::uint8_t>(v)}; }
-inline Bytes U16(unsigned v) { return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}; }
-inline Bytes U32(std::uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
+inline Bytes U8(unsigned v) {
+    return {static_cast<std::uint8_t>(v)};
+}
+inline Bytes U16(unsigned v) {
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+}
+inline Bytes U32(std::uint32_t v) {
+    return U16(v & 0xFFFF) + U16(v >> 16);
+}
 inline Bytes F64(double v) {
     const auto bits = std::bit_cast<std::uint64_t>(v);
     return U32(static_cast<std::uint32_t>(bits)) + U32(static_cast<std::uint32_t>(bits >> 32));
@@ -40,10 +46,16 @@ inline Bytes UnicodeString(const std::u16string& text, bool wide) {
     return U16(static_cast<unsigned>(text.size())) + U8(wide ? 1 : 0) + Chars(text, wide);
 }
 
-inline Bytes Bof(unsigned kind) { return Record(0x0809, U16(0x0600) + U16(kind) + Bytes(12, 0)); }
-inline Bytes Eof() { return Record(0x000A, {}); }
+inline Bytes Bof(unsigned kind) {
+    return Record(0x0809, U16(0x0600) + U16(kind) + Bytes(12, 0));
+}
+inline Bytes Eof() {
+    return Record(0x000A, {});
+}
 
-inline Bytes Cell(unsigned row, unsigned col) { return U16(row) + U16(col) + U16(15); }
+inline Bytes Cell(unsigned row, unsigned col) {
+    return U16(row) + U16(col) + U16(15);
+}
 inline Bytes Number(unsigned row, unsigned col, double v) {
     return Record(0x0203, Cell(row, col) + F64(v));
 }
@@ -71,9 +83,10 @@ inline Bytes Workbook(const std::vector<Sheet>& sheets, const Bytes& globalsExtr
     Bytes directory;
     Bytes bodies;
     for (const Sheet& s : sheets) {
-        directory = directory + Record(0x0085, U32(static_cast<std::uint32_t>(offset + bodies.size())) +
-                                                   U8(0) + U8(s.type) + U8(s.name.size()) + U8(1) +
-                                                   Chars(s.name, true));
+        directory =
+            directory +
+            Record(0x0085, U32(static_cast<std::uint32_t>(offset + bodies.size())) + U8(0) +
+                               U8(s.type) + U8(s.name.size()) + U8(1) + Chars(s.name, true));
         bodies = bodies + Bof(s.type == 2 ? 0x20 : 0x10) + s.body + Eof();
     }
     return Bof(5) + globalsExtra + directory + Eof() + bodies;

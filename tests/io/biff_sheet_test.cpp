@@ -39,8 +39,7 @@ Bytes AllCellKinds() {
            Formula(3, 0, FormulaSpecial(0, 0)) + Record(0x04BC, Bytes(10, 0)) +
            Record(0x0207, UnicodeString(u"итог", true)) + Formula(3, 1, FormulaSpecial(1, 1)) +
            Formula(3, 2, FormulaSpecial(2, 0x2A)) + Formula(3, 3, FormulaSpecial(3, 0)) +
-           Number(3, 4, 7) + Record(0x0201, Cell(3, 4)) +
-           Number(1, 8, 5) + embeddedChart +
+           Number(3, 4, 7) + Record(0x0201, Cell(3, 4)) + Number(1, 8, 5) + embeddedChart +
            // Outside the window: never decoded, even with a string index that does not exist.
            Number(60, 0, 1) + LabelSst(2, 30, 99);
 }
@@ -56,7 +55,7 @@ struct Expected {
 };
 
 class CellKindTest : public ::testing::TestWithParam<Expected> {
-protected:
+  protected:
     static void SetUpTestSuite() {
         const Bytes stream =
             Workbook({{u"Лист", 0, AllCellKinds()}}, SharedStrings({u"первый", u"второй"}));
@@ -149,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BiffSheetTest, KeepsOnlyTheWindow) {
-    const Bytes stream = Workbook({{u"Л", 0, Number(52, 17, 1) + Number(53, 0, 2) + Number(0, 18, 3)}});
+    const Bytes stream =
+        Workbook({{u"Л", 0, Number(52, 17, 1) + Number(53, 0, 2) + Number(0, 18, 3)}});
     const BiffSheet sheet = ReadAll(stream).at(0);
     EXPECT_EQ(sheet.At(52, 17).kind, CellKind::Number);
     EXPECT_FALSE(sheet.Contains(53, 0));

@@ -1,7 +1,8 @@
+#include "biff_stream.h"
+
 #include <gtest/gtest.h>
 
 #include "biff_builder.h"
-#include "biff_stream.h"
 
 using namespace shaftline::io;
 using namespace biff_builder;
@@ -15,16 +16,18 @@ struct RkCase {
 
 class RkTest : public ::testing::TestWithParam<RkCase> {};
 
-TEST_P(RkTest, Decodes) { EXPECT_DOUBLE_EQ(DecodeRk(GetParam().rk), GetParam().value); }
+TEST_P(RkTest, Decodes) {
+    EXPECT_DOUBLE_EQ(DecodeRk(GetParam().rk), GetParam().value);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, RkTest,
-    ::testing::Values(RkCase{(5U << 2) | 2U, 5.0},                          // integer
-                      RkCase{static_cast<std::uint32_t>(-7 * 4) | 2U, -7.0},  // negative integer
-                      RkCase{(12345U << 2) | 3U, 123.45},                   // integer / 100
-                      RkCase{0x3FF80000U, 1.5},                             // top bits of a double
-                      RkCase{0x3FF80000U | 1U, 0.015},                      // double / 100
-                      RkCase{0xC0000000U, -2.0}));
+INSTANTIATE_TEST_SUITE_P(Forms, RkTest,
+                         ::testing::Values(RkCase{(5U << 2) | 2U, 5.0},  // integer
+                                           RkCase{static_cast<std::uint32_t>(-7 * 4) | 2U,
+                                                  -7.0},                        // negative integer
+                                           RkCase{(12345U << 2) | 3U, 123.45},  // integer / 100
+                                           RkCase{0x3FF80000U, 1.5},         // top bits of a double
+                                           RkCase{0x3FF80000U | 1U, 0.015},  // double / 100
+                                           RkCase{0xC0000000U, -2.0}));
 
 struct StringCase {
     const char* name;
@@ -46,12 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
         StringCase{"Compressed", {UnicodeString(u"abc", false)}, "abc"},
         StringCase{"Wide", {UnicodeString(u"вал", true)}, "вал"},
         StringCase{"NarrowThenWide",
-                   {U16(5) + U8(0) + Chars(u"ab", false), U8(1) + Chars(u"вал", true)}, "abвал"},
+                   {U16(5) + U8(0) + Chars(u"ab", false), U8(1) + Chars(u"вал", true)},
+                   "abвал"},
         StringCase{"WideThenNarrow",
-                   {U16(4) + U8(1) + Chars(u"ю", true), U8(0) + Chars(u"xyz", false)}, "юxyz"},
+                   {U16(4) + U8(1) + Chars(u"ю", true), U8(0) + Chars(u"xyz", false)},
+                   "юxyz"},
         StringCase{"SurrogatePair", {UnicodeString(u"\U0001F600", true)}, "\xF0\x9F\x98\x80"},
-        StringCase{"LoneSurrogate", {UnicodeString(std::u16string(1, 0xD800), true)},
-                   "\xEF\xBF\xBD"}),
+        StringCase{
+            "LoneSurrogate", {UnicodeString(std::u16string(1, 0xD800), true)}, "\xEF\xBF\xBD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnicodeStringTest, SkipsRichRunsAndExtendedDataAcrossRecords) {
@@ -67,9 +72,9 @@ TEST(UnicodeStringTest, SkipsRichRunsAndExtendedDataAcrossRecords) {
 
 TEST(UnicodeStringTest, RefusesTextCutShort) {
     const std::vector<Bytes> cases = {
-        U16(5) + U8(0) + Chars(u"abc", false),         // fewer characters than counted
-        U16(2) + U8(1) + U8(0x41),                     // half a wide character
-        U16(0x0100),                                   // count without option byte
+        U16(5) + U8(0) + Chars(u"abc", false),  // fewer characters than counted
+        U16(2) + U8(1) + U8(0x41),              // half a wide character
+        U16(0x0100),                            // count without option byte
     };
     for (const Bytes& bytes : cases) {
         ContinuedReader reader({ByteSpan(bytes)});

@@ -1,7 +1,8 @@
+#include "shaft_line_workbook.h"
+
 #include <gtest/gtest.h>
 
 #include "number_text.h"
-#include "shaft_line_workbook.h"
 
 using namespace shaftline;
 using namespace shaftline::io;
@@ -10,7 +11,9 @@ namespace {
 
 const std::string kData = SHAFTLINE_IO_TEST_DATA;
 
-std::string Data(const std::string& name) { return kData + "/" + name; }
+std::string Data(const std::string& name) {
+    return kData + "/" + name;
+}
 
 using Row = std::array<std::string, 8>;
 
@@ -80,8 +83,8 @@ TEST_P(LongStringsTest, SharedStringsSurviveContinueRecords) {
     const ShaftLineWorkbook book = ReadShaftLineWorkbook(Data(GetParam()), ".");
     ASSERT_EQ(book.sheets.size(), 2U);
     for (int c = 0; c < 8; ++c) {
-        std::string expected = c % 2 ? "latin " + std::to_string(c) + " "
-                                     : "кириллица " + std::to_string(c) + " ";
+        std::string expected =
+            c % 2 ? "latin " + std::to_string(c) + " " : "кириллица " + std::to_string(c) + " ";
         for (int i = 0; i < (c % 2 ? 37 : 41) * c; ++i) expected += c % 2 ? "x" : "ю";
         EXPECT_EQ(book.sheets[1].rows[0][c], expected) << c;
     }
@@ -152,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"a1_empty.xls", {"лист 2 «Плохой», ячейка A1", "пуста"}}),
     [](const auto& info) {
         std::string name = *info.param.file ? info.param.file : "folder";
-        for (char& c : name) if (c == '.') c = '_';
+        for (char& c : name)
+            if (c == '.') c = '_';
         return name;
     });
 
