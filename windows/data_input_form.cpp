@@ -265,14 +265,20 @@ void TFormDataInput::PageControl1Change() {
     button21_->setEnabled(pageControl1_->currentIndex() % 2 == 0);
 }
 
+// Key preview: every key typed anywhere in this window comes here before the focused control.
 bool TFormDataInput::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        close();
-        return true;
-    }
+        static_cast<QWidget*>(watched)->window() == this)
+        return FormKeyPress(static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
+}
+
+// Escape closes the window even while a cell editor or a count edit has the focus; every other
+// key goes on to the focused control.
+bool TFormDataInput::FormKeyPress(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) return false;
+    close();
+    return true;
 }
 
 void TFormDataInput::Button20Click() {

@@ -15,6 +15,7 @@ struct RotorProblem;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -86,6 +87,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool FormKeyPress(QKeyEvent* event);
     void BuildSourcePanel(QWidget* panel);
     QWidget* BuildRotorPage(int rotor);
     QWidget* RotorControlWidget(int rotor, const char* panelPrefix, const char* prefix) const;

@@ -16,9 +16,11 @@
 
 namespace {
 
-void Snapshot(QWidget* window, const QString& name) {
+// settleMs lets an animation (the nominal chart's zoom) finish before the picture is taken.
+void Snapshot(QWidget* window, const QString& name, int settleMs = 0) {
     const QString folder = qEnvironmentVariable("SHAFTLINE_SCREENSHOTS");
     if (folder.isEmpty()) return;
+    QTest::qWait(settleMs);
     QDir().mkpath(folder);
     window->grab().save(QDir(folder).filePath(name + ".png"));
 }
@@ -65,8 +67,7 @@ private slots:
             dialogs = inner.dialogs;
         };
         MenuItemTrigger();
-        QTest::qWait(20);
-        Snapshot(Form1, "7_charts");
+        Snapshot(Form1, "7_charts", 1500);
 
         QVERIFY(watcher.boxes.empty());
         QCOMPARE(watcher.dialogs, std::vector<QString>{"FormDataInput"});
