@@ -30,6 +30,9 @@ case "$MODE" in
   stream|file)
     mkdir -p "fuzz/corpus-run/$MODE"
     if [ "$MODE" = stream ]; then SEEDS=fuzz/corpus/stream; else SEEDS=tests/io/data; fi
+    # The slow unwinder sees through GLib's frames, which the suppressions need.
+    export ASAN_OPTIONS="fast_unwind_on_malloc=0"
+    export LSAN_OPTIONS="suppressions=fuzz/lsan.supp:print_suppressions=0"
     exec "$BUILD/fuzz_workbook_$MODE" -dict=fuzz/biff.dict -max_total_time="$TIME" \
       -max_len=65536 -print_final_stats=1 -artifact_prefix="fuzz/corpus-run/$MODE-" \
       "fuzz/corpus-run/$MODE" $SEEDS

@@ -43,19 +43,35 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
     throw CompoundFileError("файл не является книгой Excel (.xls)");
 }
 
-// libgsf reports a damaged container through GLib warnings and failed assertions as well as
-// through its GError; the error is what the user gets, so the rest is not printed.
-void QuietGsfWarnings(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+void Quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf reports a damaged container through GLib warnings and failed assertions, some in the
+// default log domain, as well as through its GError. The error is what the user gets, so the
+// rest is kept off the terminal while the container is read.
+class QuietGsfLog {
+  public:
+    QuietGsfLog() {
+        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
+        for (std::size_t i = 0; i < kDomains.size(); ++i) {
+            handlers_[i] = g_log_set_handler(kDomains[i], levels, Quiet, nullptr);
+        }
+    }
+    ~QuietGsfLog() {
+        for (std::size_t i = 0; i < kDomains.size(); ++i) {
+            g_log_remove_handler(kDomains[i], handlers_[i]);
+        }
+    }
+    QuietGsfLog(const QuietGsfLog&) = delete;
+    QuietGsfLog& operator=(const QuietGsfLog&) = delete;
+
+  private:
+    static constexpr std::array<const char*, 3> kDomains = {nullptr, "libgsf", "libgsf:msole"};
+    std::array<guint, 3> handlers_{};
+};
 
 void InitGsf() {
     static std::once_flag once;
-    std::call_once(once, [] {
-        gsf_init();
-        const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
-        for (const char* domain : {"libgsf", "libgsf:msole"}) {
-            g_log_set_handler(domain, levels, QuietGsfWarnings, nullptr);
-        }
-    });
+    std::call_once(once, [] { gsf_init(); });
 }
 
 bool EqualsIgnoringCase(const char* name, std::string_view wanted) {
@@ -70,6 +86,7 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
         RefuseForeignFormat(file);
     }
     InitGsf();
+    const QuietGsfLog quiet;
 
     GsfPtr<GsfInput> input(
         gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
