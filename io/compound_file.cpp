@@ -74,8 +74,8 @@ void InitGsf() {
     std::call_once(once, [] { gsf_init(); });
 }
 
-bool EqualsIgnoringCase(const char* name, std::string_view wanted) {
-    return name != nullptr && g_ascii_strcasecmp(name, std::string(wanted).c_str()) == 0;
+bool EqualsIgnoringCase(const char* name, const char* wanted) {
+    return name != nullptr && g_ascii_strcasecmp(name, wanted) == 0;
 }
 
 }  // namespace

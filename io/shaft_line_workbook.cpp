@@ -57,8 +57,14 @@ std::string CellText(const BiffSheet& sheet, int row, int column, std::string_vi
     return {};
 }
 
-// A1: a number rounds to the nearest integer, halves to the even one; a text must hold an
-// integer; an empty cell counts as 0. Only 1..50 sections fit a rotor record.
+// Nearest integer, halves to the even neighbour, whatever the floating-point rounding mode.
+double RoundHalfToEven(double x) {
+    const double nearest = std::round(x);
+    return std::fabs(x - nearest) == 0.5 ? 2.0 * std::round(x / 2.0) : nearest;
+}
+
+// A1: a number rounds half to even; a text must hold an integer. An empty cell would be 0
+// sections; only 1..50 fit a rotor record.
 int SectionCount(const BiffSheet& sheet, const SheetContext& context) {
     const BiffCell& cell = sheet.At(0, 0);
     double count = 0;
@@ -69,7 +75,7 @@ int SectionCount(const BiffSheet& sheet, const SheetContext& context) {
             if (!std::isfinite(cell.number)) {
                 context.Refuse(0, 0, "число в ячейке повреждено");
             }
-            count = std::nearbyint(cell.number);
+            count = RoundHalfToEven(cell.number);
             break;
         case CellKind::Text:
             try {
