@@ -25,9 +25,14 @@ void EnterLargestLine() {
         TStringGrid* grid = FormDataInput->GridInitParams(rotor);
         for (int row = 1; row <= shaftline::kMaxSections; ++row) {
             const bool disc = row % 5 == 0;
-            const QString cells[8] = {QString::number(40 * row), disc ? "900" : "0",
-                                      QString::number(300 + 5 * (row % 7)), disc ? "60" : "0",
-                                      "0", "21000", disc ? "2.5" : "0", disc ? "90" : "0"};
+            const QString cells[8] = {QString::number(40 * row),
+                                      disc ? "900" : "0",
+                                      QString::number(300 + 5 * (row % 7)),
+                                      disc ? "60" : "0",
+                                      "0",
+                                      "21000",
+                                      disc ? "2.5" : "0",
+                                      disc ? "90" : "0"};
             for (int column = 0; column < 8; ++column) grid->SetCell(column, row, cells[column]);
         }
     }

@@ -28,7 +28,8 @@ QWidget* FindChildControl(const QWidget* parent, const QString& name) {
     if (parent == nullptr) return nullptr;
     for (QObject* child : parent->children()) {
         if (!child->isWidgetType()) continue;
-        if (SameNameIgnoringAsciiCase(child->objectName(), name)) return static_cast<QWidget*>(child);
+        if (SameNameIgnoringAsciiCase(child->objectName(), name))
+            return static_cast<QWidget*>(child);
     }
     return nullptr;
 }

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
-
 #include <algorithm>
 
 #include "data_input_form.h"
@@ -38,8 +37,9 @@ bool TFormDataInput::AllDataFilled() {
         for (int row = 1; row < grid->RowCount(); ++row) {
             for (int column = 0; column < static_cast<int>(kSectionGridHeaders.size()); ++column) {
                 if (!grid->Cell(column, row).isEmpty()) continue;
-                ShowMessage(this, QStringLiteral("Не все данные заполнены на вкладке для ротора %1")
-                                      .arg(rotor));
+                ShowMessage(
+                    this,
+                    QStringLiteral("Не все данные заполнены на вкладке для ротора %1").arg(rotor));
                 return false;
             }
         }
@@ -78,7 +78,8 @@ bool TFormDataInput::SaveRotors() {
         return false;
     }
     for (int rotor = 1; rotor <= last; ++rotor)
-        rotors_[static_cast<std::size_t>(rotor)] = std::move(staging[static_cast<std::size_t>(rotor)]);
+        rotors_[static_cast<std::size_t>(rotor)] =
+            std::move(staging[static_cast<std::size_t>(rotor)]);
     pageControl1_->setCurrentIndex(last - 1);
     return true;
 }
@@ -124,7 +125,8 @@ void TFormDataInput::ShowTransferError(const shaftline::TransferError& error, bo
 
 void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems) {
     QStringList lines;
-    for (const shaftline::RotorProblem& problem : problems) lines << QString::fromStdString(problem.message);
+    for (const shaftline::RotorProblem& problem : problems)
+        lines << QString::fromStdString(problem.message);
     if (QWidget* page = Page(problems.front().rotor)) pageControl1_->setCurrentWidget(page);
     ShowError(this, QStringLiteral("Расчет не выполнен:\n") + lines.join(u'\n'));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <optional>
 #include <vector>
 
@@ -11,7 +10,7 @@
 namespace shaftline {
 class TransferError;
 struct RotorProblem;
-}
+}  // namespace shaftline
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -29,7 +28,7 @@ class TStringGrid;
 /// rotor records for the life of the program.
 class TFormDataInput : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormDataInput(QWidget* parent = nullptr);
     ~TFormDataInput() override;
 
@@ -82,11 +81,11 @@ public:
     bool ImportFromWorkbook(const QString& path);
     static QString TemplatePath();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool FormKeyPress(QKeyEvent* event);
     void BuildSourcePanel(QWidget* panel);
     QWidget* BuildRotorPage(int rotor);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-
 #include <algorithm>
 
 #include "data_input_form.h"
@@ -15,8 +14,8 @@
 
 namespace {
 
-const QString kStatusImported = QStringLiteral(
-    "Выберите тип каждого ротора и нажмите кнопку \"Расчет\" в виде калькулятора");
+const QString kStatusImported =
+    QStringLiteral("Выберите тип каждого ротора и нажмите кнопку \"Расчет\" в виде калькулятора");
 // Three lines; the second ends in a blank.
 const QString kWorkbookWarning = QStringLiteral(
     "Не найден файл шаблона или ошибка при вызове Microsoft Excel.\n"
@@ -44,7 +43,8 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
         book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
                                                     DecimalSeparator());
     } catch (const shaftline::io::WorkbookError& error) {
-        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning, QString::fromStdString(error.what()));
+        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning,
+                    QString::fromStdString(error.what()));
         return false;
     }
 

@@ -87,10 +87,12 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
         auto* type = new QComboBox(top);
         type->setObjectName(RotorControlName("ComboBox", rotor));
         type->setEditable(true);
-        type->addItem(QString::fromUtf8(shaftline::kSolidForgedText.data(),
-                                        static_cast<qsizetype>(shaftline::kSolidForgedText.size())));
-        type->addItem(QString::fromUtf8(shaftline::kShrunkOnDiscsText.data(),
-                                        static_cast<qsizetype>(shaftline::kShrunkOnDiscsText.size())));
+        type->addItem(
+            QString::fromUtf8(shaftline::kSolidForgedText.data(),
+                              static_cast<qsizetype>(shaftline::kSolidForgedText.size())));
+        type->addItem(
+            QString::fromUtf8(shaftline::kShrunkOnDiscsText.data(),
+                              static_cast<qsizetype>(shaftline::kShrunkOnDiscsText.size())));
         type->setCurrentIndex(1);
         type->setMinimumWidth(180);
         topLayout->addWidget(typeLabel, 0, 3);
@@ -100,8 +102,10 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
     topLayout->setRowStretch(2, 1);
 
     QFrame* bottom = MakePanel(RotorControlName("Panel2r", rotor), page);
-    TStringGrid* main = MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);
-    TStringGrid* support = MakeGrid(SupportGridName(rotor), kSupportGridHeaders, kSupportGridRows, bottom);
+    TStringGrid* main =
+        MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);
+    TStringGrid* support =
+        MakeGrid(SupportGridName(rotor), kSupportGridHeaders, kSupportGridRows, bottom);
     // Its data row can be typed into, so a shaft line entered by hand can be aligned too.
     support->SetLastEditableRow(kSupportDataRow);
     support->hide();

@@ -10,7 +10,7 @@ class QLabel;
 /// the other and the status line that tells the user the next step.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
 
     /// Menu command "Ввод параметров": shows the data-entry window modally, then draws the charts
@@ -20,10 +20,10 @@ public:
     QString StatusText() const;
     ElasticLineCharts* Charts() const { return charts_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormActivate();
 
     ElasticLineCharts* charts_ = nullptr;

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <vector>
 
@@ -28,19 +27,25 @@ struct TabDescription {
 };
 
 const TabDescription kTabs[] = {
-    {"TabSheet1", "Номинальный режим работы", 368,
+    {"TabSheet1",
+     "Номинальный режим работы",
+     368,
      {{"Label1", "Угол поворота шейки на левой опоре:", "Label3"},
       {"Label2", "Угол поворота шейки на правой опоре:", "Label4"},
       {"Label7", "Высотное положение левой опоры(номинальный режим),мм:", "Label5"},
       {"Label8", "Высотное положение правой опоры(номинальный режим),мм:", "Label6"}}},
-    {"TabSheet2", "Монтажное состояние", 360,
+    {"TabSheet2",
+     "Монтажное состояние",
+     360,
      {{"Label21", "Угол поворота шейки на левой опоре(монтажный):", "Label23"},
       {"Label22", "Угол поворота шейки на правой опоре(монтажный):", "Label24"},
       {"Label9", "Монтажная поправка левой опоры,мм:", "Label10"},
       {"Label11", "Монтажная поправка правой опоры,мм:", "Label12"},
       {"Label13", "Высотное положение левой опоры(мотажное состояние),мм:", "Label14"},
       {"Label15", "Высотное положение правой опоры(мотажное состояние),мм:", "Label16"}}},
-    {"TabSheet3", "Опоры горизонтальны", 368,
+    {"TabSheet3",
+     "Опоры горизонтальны",
+     368,
      {{"Label17", "Угол поворота шейки на левой опоре(опоры горизонтальны):", "Label19"},
       {"Label18", "Угол поворота шейки на правой опоре(опоры горизонтальны):", "Label20"}}},
 };
@@ -81,7 +86,8 @@ TFormParam::TFormParam(QWidget* parent) : QDialog(parent) {
         // into it; then it moves right, and the window grows with it.
         int captionWidth = 0;
         for (const ValueRow& row : tab.rows)
-            captionWidth = std::max(captionWidth, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
+            captionWidth =
+                std::max(captionWidth, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
         const int valueLeft = std::max(tab.valueLeft, kCaptionLeft + captionWidth + kGap);
         widest = std::max(widest, valueLeft + kValueWidth);
         int top = kFirstRowTop;

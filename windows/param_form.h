@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <optional>
 
 #include "support.h"
@@ -13,7 +12,7 @@ class QTabWidget;
 /// and horizontal supports. Angles rad, lengths mm; values only, no inputs.
 class TFormParam : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormParam(QWidget* parent = nullptr);
 
     /// Writes the twelve value labels from a rotor's three-state support values. The assembly
@@ -22,11 +21,11 @@ public:
 
     QTabWidget* PageControl1() const { return pageControl1_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     QLabel* ValueLabel(const char* name) const;
     void SetValue(const char* label, std::optional<double> value);
 

@@ -6,7 +6,7 @@
 /// message is shown in an error box, the rest of that handler is skipped and the program goes on.
 class TApplication : public QApplication {
     Q_OBJECT
-public:
+  public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

@@ -1,7 +1,6 @@
 #include "string_grid.h"
 
 #include <QHeaderView>
-
 #include <algorithm>
 
 TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
@@ -62,7 +61,8 @@ void TStringGrid::SetCell(int column, int row, const QString& text) {
     if (row < 0 || column < 0) return;
     if (row >= static_cast<int>(texts_.size())) texts_.resize(static_cast<std::size_t>(row) + 1);
     std::vector<QString>& cells = texts_[static_cast<std::size_t>(row)];
-    if (column >= static_cast<int>(cells.size())) cells.resize(static_cast<std::size_t>(column) + 1);
+    if (column >= static_cast<int>(cells.size()))
+        cells.resize(static_cast<std::size_t>(column) + 1);
     cells[static_cast<std::size_t>(column)] = text;
 
     if (column >= columnCount() || row >= RowCount()) return;
@@ -88,8 +88,7 @@ void TStringGrid::SetLastEditableRow(int lastRow) {
     writing_ = true;
     for (int row = 1; row < RowCount(); ++row)
         for (int column = 0; column < columnCount(); ++column)
-            if (QTableWidgetItem* cell = item(row - 1, column))
-                cell->setFlags(CellFlags(row));
+            if (QTableWidgetItem* cell = item(row - 1, column)) cell->setFlags(CellFlags(row));
     writing_ = false;
 }
 
@@ -100,7 +99,8 @@ void TStringGrid::StoreEdit(QTableWidgetItem* edited) {
 
 void TStringGrid::ShowRow(int row) {
     writing_ = true;
-    for (int column = 0; column < columnCount(); ++column) setItem(row - 1, column, MakeItem(column, row));
+    for (int column = 0; column < columnCount(); ++column)
+        setItem(row - 1, column, MakeItem(column, row));
     writing_ = false;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QTableWidget>
-
 #include <array>
 #include <vector>
 
@@ -12,7 +11,7 @@
 /// grows back (a bare QTableWidget deletes the items it drops).
 class TStringGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     explicit TStringGrid(QWidget* parent = nullptr);
 
     /// Rows including the header row: one more than the table's own row count.
@@ -37,7 +36,7 @@ public:
     /// Only grid rows 1..lastRow can be typed into; -1 (the default) leaves every row editable.
     void SetLastEditableRow(int lastRow);
 
-private:
+  private:
     void StoreEdit(QTableWidgetItem* item);
     void FitColumnToHeader(int column);
     void ShowRow(int row);

@@ -8,11 +8,11 @@ class QLineEdit;
 /// Accepts only a decimal count within 1..maximum written without leading zeros; an empty text
 /// stays possible while the user retypes the number.
 class CountValidator : public QValidator {
-public:
+  public:
     CountValidator(int maximum, QObject* parent) : QValidator(parent), maximum_(maximum) {}
     State validate(QString& input, int& pos) const override;
 
-private:
+  private:
     int maximum_;
 };
 
@@ -20,7 +20,7 @@ private:
 /// the new count into the edit; a valid count typed into the edit moves the spinner along.
 class TUpDown : public QSpinBox {
     Q_OBJECT
-public:
+  public:
     explicit TUpDown(QWidget* parent = nullptr);
 
     /// Attaches the spinner to `edit`, limits what can be typed there to 1..maximum and takes
@@ -28,10 +28,10 @@ public:
     /// the edit step the spinner.
     void Associate(QLineEdit* edit, int maximum, bool wrap, bool arrowKeys);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FollowEdit(const QString& text);
 
     QLineEdit* edit_ = nullptr;

@@ -10,8 +10,9 @@
 
 namespace {
 
-const QString kAligned = "Просмотрите необходимые параметры ротора, его эскиз или схему опоры. "
-                         "И закройте это окно для вывода графика";
+const QString kAligned =
+    "Просмотрите необходимые параметры ротора, его эскиз или схему опоры. "
+    "И закройте это окно для вывода графика";
 
 const std::vector<SectionRow> kRotors[] = {
     {Piece(1000, 500), Piece(3000, 700), Piece(5000, 700), Piece(6000, 500)},
@@ -22,8 +23,9 @@ const std::vector<SectionRow> kRotors[] = {
 // Warm supports that rise by different amounts on the two sides of every rotor.
 std::array<QString, 18> WarmSupports(int rotor) {
     const double k = rotor;
-    const double values[18] = {8000, 40 + k, 1200, 60, 600, 70 + 5 * k, 0.1, 0.05 * k, 0.02,
-                               9000, 35, 1000 + 100 * k, 55, 500, 65, 0.2, 0.1, 0.01 * k};
+    const double values[18] = {8000, 40 + k,   1200, 60,   600, 70 + 5 * k,
+                               0.1,  0.05 * k, 0.02, 9000, 35,  1000 + 100 * k,
+                               55,   500,      65,   0.2,  0.1, 0.01 * k};
     std::array<QString, 18> texts;
     for (int c = 0; c < 18; ++c) texts[c] = QString::number(values[c], 'g', 15);
     return texts;
@@ -59,7 +61,8 @@ shaftline::RotorArray CopyOfRecords(int count) {
 // The core applied to the copies: alignment from `base`, then the rises of every rotor.
 void CoreAlign(shaftline::RotorArray& rotors, int count, int base) {
     shaftline::AlignShaftLine(rotors, count, base);
-    for (int k = 1; k <= count; ++k) shaftline::ApplySupportRises(*rotors[k], Converted(WarmSupports(k)));
+    for (int k = 1; k <= count; ++k)
+        shaftline::ApplySupportRises(*rotors[k], Converted(WarmSupports(k)));
 }
 
 void CompareWithRecords(const shaftline::RotorArray& expected, int count) {
@@ -81,7 +84,8 @@ bool NothingAligned(int count) {
     for (int k = 1; k <= count; ++k) {
         const shaftline::TRotor* rotor = FormDataInput->Rotors()[k].get();
         if (rotor == nullptr) continue;
-        if (rotor->GetOwnLeftAngle() != 0 || rotor->LeftSupportRise != 0 || rotor->RightSupportRise != 0)
+        if (rotor->GetOwnLeftAngle() != 0 || rotor->LeftSupportRise != 0 ||
+            rotor->RightSupportRise != 0)
             return false;
         for (const shaftline::TRotorSection& s : rotor->SectionsView())
             if (s.LineOffset != 0) return false;
@@ -93,7 +97,7 @@ bool NothingAligned(int count) {
 
 class TestAlignment : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         QLocale::setDefault(QLocale::c());
         CreateAppWindows();
@@ -213,7 +217,8 @@ private slots:
         QCOMPARE(watcher.boxes.size(), std::size_t(1));
         const QString message = watcher.boxes[0].text;
         QVERIFY2(message.contains(QString("ротор %1").arg(rotor)), qPrintable(message));
-        QVERIFY2(message.contains(QString::fromUtf8(column < 9 ? "лев" : "прав")), qPrintable(message));
+        QVERIFY2(message.contains(QString::fromUtf8(column < 9 ? "лев" : "прав")),
+                 qPrintable(message));
         QVERIFY(!FormDataInput->CheckBoxR(1)->isChecked());
         QCOMPARE(FormDataInput->BaseRotorNumber(), 0);
         QVERIFY(NothingAligned(3));

@@ -14,12 +14,14 @@ using RotorRows = std::vector<SectionRow>;
 const QString kAskForBase = "Выберите один базовый ротор и нажмите кнопку ОК";
 
 // What the core makes of the same texts: the reference for the window's run.
-shaftline::RotorArray CoreRun(const std::vector<RotorRows>& line, const std::vector<QString>& types = {}) {
+shaftline::RotorArray CoreRun(const std::vector<RotorRows>& line,
+                              const std::vector<QString>& types = {}) {
     shaftline::RotorArray rotors;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const RotorRows& rows = line[i];
         const int rotor = static_cast<int>(i) + 1;
-        const QString type = i < types.size() ? types[i] : (rotor % 2 == 1 ? "С насадными дисками" : "");
+        const QString type =
+            i < types.size() ? types[i] : (rotor % 2 == 1 ? "С насадными дисками" : "");
         rotors[i + 1] = shaftline::RotorFromText(
             rotor, std::to_string(rows.size()), type.toStdString(),
             [&rows](int row, int column) { return rows[row - 1][column].toStdString(); },
@@ -40,9 +42,9 @@ void PressCalculate() {
 }
 
 QString Deflection(const shaftline::TRotor& rotor, int section) {
-    return QString::fromStdString(shaftline::FormatGeneral(
-        rotor.SectionsView()[static_cast<std::size_t>(section)].Deflection,
-        QLocale().decimalPoint().toStdString()));
+    return QString::fromStdString(
+        shaftline::FormatGeneral(rotor.SectionsView()[static_cast<std::size_t>(section)].Deflection,
+                                 QLocale().decimalPoint().toStdString()));
 }
 
 const RotorRows kRotorA = {Piece(1000, 500), Piece(3000, 700), Piece(5000, 700), Piece(6000, 500)};
@@ -53,7 +55,7 @@ const RotorRows kRotorC = {Piece(1500, 600), Piece(2500, 900), Piece(4000, 600)}
 
 class TestCalculationRun : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         QLocale::setDefault(QLocale::c());
         CreateAppWindows();
@@ -145,7 +147,8 @@ private slots:
         RotorRows stiffer = kRotorA;
         stiffer[1][2] = "900";
         const shaftline::RotorArray expected = CoreRun({stiffer, kRotorB});
-        for (int rotor = 1; rotor <= 2; ++rotor) QCOMPARE(FormDataInput->GridInitParams(rotor)->ColCount(), 9);
+        for (int rotor = 1; rotor <= 2; ++rotor)
+            QCOMPARE(FormDataInput->GridInitParams(rotor)->ColCount(), 9);
         QCOMPARE(FormDataInput->GridInitParams(1)->item(1, 8)->text(), Deflection(*expected[1], 2));
         QVERIFY(FormDataInput->GridInitParams(1)->item(1, 8)->text() != first);
         QCOMPARE(FormDataInput->Rotors()[1]->SectionsView()[2].Diameter, 900.0);

@@ -10,7 +10,7 @@
 
 class TestDataEntry : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { CreateAppWindows(); }
     void cleanup() { DestroyAppWindows(); }
 
@@ -93,15 +93,33 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("25 rotors") << "EditKolRotor" << "25" << "2";
-        QTest::newRow("0 rotors") << "EditKolRotor" << "0" << "";
-        QTest::newRow("19 rotors") << "EditKolRotor" << "19" << "19";
-        QTest::newRow("-3 rotors") << "EditKolRotor" << "-3" << "3";
-        QTest::newRow("51 sections") << "EditUchast1" << "51" << "5";
-        QTest::newRow("50 sections") << "EditUchast1" << "50" << "50";
-        QTest::newRow("50 sections on page 6") << "EditUchast6" << "50" << "50";
-        QTest::newRow("100 sections") << "EditUchast3" << "100" << "10";
-        QTest::newRow("letters") << "EditUchast1" << "x7" << "7";
+        QTest::newRow("25 rotors") << "EditKolRotor"
+                                   << "25"
+                                   << "2";
+        QTest::newRow("0 rotors") << "EditKolRotor"
+                                  << "0"
+                                  << "";
+        QTest::newRow("19 rotors") << "EditKolRotor"
+                                   << "19"
+                                   << "19";
+        QTest::newRow("-3 rotors") << "EditKolRotor"
+                                   << "-3"
+                                   << "3";
+        QTest::newRow("51 sections") << "EditUchast1"
+                                     << "51"
+                                     << "5";
+        QTest::newRow("50 sections") << "EditUchast1"
+                                     << "50"
+                                     << "50";
+        QTest::newRow("50 sections on page 6") << "EditUchast6"
+                                               << "50"
+                                               << "50";
+        QTest::newRow("100 sections") << "EditUchast3"
+                                      << "100"
+                                      << "10";
+        QTest::newRow("letters") << "EditUchast1"
+                                 << "x7"
+                                 << "7";
     }
     void countsOutsideTheirRangeCannotBeTyped() {
         QFETCH(QString, edit);
@@ -236,7 +254,8 @@ private slots:
             grid->setCurrentCell(0, 0);
             grid->editItem(grid->item(0, 0));  // the cell editor is open
         }
-        QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : control;
+        QWidget* target =
+            QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : control;
         QTest::keyClick(target, Qt::Key_Escape);
         QVERIFY(!FormDataInput->isVisible());
     }

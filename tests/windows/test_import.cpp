@@ -10,10 +10,12 @@
 
 namespace {
 
-const QString kImported = "Выберите тип каждого ротора и нажмите кнопку \"Расчет\" в виде калькулятора";
-const QString kWarning = "Не найден файл шаблона или ошибка при вызове Microsoft Excel.\n"
-                         "Выйдите из приложения, закройте все экземпляры Microsoft \n"
-                         "Excel и перезапустите приложение.";
+const QString kImported =
+    "Выберите тип каждого ротора и нажмите кнопку \"Расчет\" в виде калькулятора";
+const QString kWarning =
+    "Не найден файл шаблона или ошибка при вызове Microsoft Excel.\n"
+    "Выйдите из приложения, закройте все экземпляры Microsoft \n"
+    "Excel и перезапустите приложение.";
 
 shaftline::io::ShaftLineWorkbook Sample() {
     return shaftline::io::ReadShaftLineWorkbook(FormDataInput->TemplatePath().toStdString(),
@@ -36,10 +38,11 @@ QString WriteFile(const QTemporaryDir& dir, const QByteArray& bytes) {
 
 class TestImport : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         if (!QFile::exists(TFormDataInput::TemplatePath()))
-            QFAIL(qPrintable("the sample workbook is not beside the test: " + TFormDataInput::TemplatePath()));
+            QFAIL(qPrintable("the sample workbook is not beside the test: " +
+                             TFormDataInput::TemplatePath()));
     }
     void init() {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -58,7 +61,8 @@ private slots:
         QVERIFY(watcher.boxes.empty());
         QCOMPARE(Control<QLineEdit>("EditKolRotor")->text(), QString::number(count));
         auto* pages = Control<QTabWidget>("PageControl1");
-        for (int index = 0; index < 19; ++index) QCOMPARE(pages->isTabVisible(index), index < count);
+        for (int index = 0; index < 19; ++index)
+            QCOMPARE(pages->isTabVisible(index), index < count);
         QCOMPARE(pages->currentIndex(), 0);
         for (int rotor = 1; rotor <= count; ++rotor) {
             const auto& sheet = book.sheets[rotor - 1];
@@ -73,7 +77,8 @@ private slots:
             QCOMPARE(support->RowCount(), 2);
             QCOMPARE(support->ColCount(), 18);
             for (int column = 0; column < 18; ++column)
-                QCOMPARE(support->item(0, column)->text(), QString::fromStdString(sheet.support[column]));
+                QCOMPARE(support->item(0, column)->text(),
+                         QString::fromStdString(sheet.support[column]));
         }
         QCOMPARE(FormDataInput->ComboBox(1)->currentText(), QString("Цельнокованный"));
         QCOMPARE(FormDataInput->StatusText(), kImported);
@@ -100,7 +105,8 @@ private slots:
         QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QVERIFY(watcher.boxes.empty());
         const int count = Control<QLineEdit>("EditKolRotor")->text().toInt();
-        for (int rotor = 1; rotor <= count; ++rotor) QVERIFY(FormDataInput->Rotors()[rotor] != nullptr);
+        for (int rotor = 1; rotor <= count; ++rotor)
+            QVERIFY(FormDataInput->Rotors()[rotor] != nullptr);
         ShowPage(3);
         QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
         QCOMPARE(watcher.boxes.size(), std::size_t(1));
@@ -133,10 +139,13 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("exists");
         QTest::newRow("no file") << QByteArray() << false;
-        QTest::newRow("text, not a workbook") << QByteArray("Координаты;Диаметр\n100;200\n") << true;
+        QTest::newRow("text, not a workbook")
+            << QByteArray("Координаты;Диаметр\n100;200\n") << true;
         QTest::newRow("empty file") << QByteArray() << true;
         QTest::newRow("cut compound header")
-            << QByteArray::fromHex("d0cf11e0a1b11ae1000000000000000000000000000000003e000300feff0900") << true;
+            << QByteArray::fromHex(
+                   "d0cf11e0a1b11ae1000000000000000000000000000000003e000300feff0900")
+            << true;
     }
     void unreadableWorkbookIsRefusedWithTheWarning() {
         QFETCH(QByteArray, bytes);

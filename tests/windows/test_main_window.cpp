@@ -7,7 +7,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
-
 #include <stdexcept>
 
 #include "elastic_line_charts.h"
@@ -20,7 +19,8 @@
 namespace {
 
 const QString kStart = "Выберите пункт меню Данные -> Ввод параметров";
-const QString kReturn = "Вы можете вернуться к просмотру параметров при помощи меню Данные -> Ввод параметров";
+const QString kReturn =
+    "Вы можете вернуться к просмотру параметров при помощи меню Данные -> Ввод параметров";
 
 QAction* MenuItem(const char* name) {
     return Form1->findChild<QAction*>(QString::fromLatin1(name));
@@ -30,7 +30,7 @@ QAction* MenuItem(const char* name) {
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         CreateAppWindows();
         Form1->show();

@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QToolButton>
-
 #include <cmath>
 #include <map>
 
@@ -28,8 +27,8 @@ std::array<QString, 18> Rises(const QString& left, const QString& right) {
 
 QString Number7(double value) {
     const QLocale locale;
-    return QString::fromStdString(shaftline::FormatNumber7(value, locale.decimalPoint().toStdString(),
-                                                           locale.groupSeparator().toStdString()));
+    return QString::fromStdString(shaftline::FormatNumber7(
+        value, locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()));
 }
 
 void Calculate(const std::array<QString, 18>& supports) {
@@ -42,7 +41,8 @@ void Calculate(const std::array<QString, 18>& supports) {
 std::map<QString, QString> PressParameters(ModalWatcher& watcher, QString* tab = nullptr) {
     std::map<QString, QString> labels;
     watcher.onDialog = [&labels, tab](QDialog* dialog) {
-        for (QLabel* label : dialog->findChildren<QLabel*>()) labels[label->objectName()] = label->text();
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            labels[label->objectName()] = label->text();
         if (tab != nullptr) *tab = FormParam->PageControl1()->currentWidget()->objectName();
     };
     ShowPage(1);
@@ -54,7 +54,7 @@ std::map<QString, QString> PressParameters(ModalWatcher& watcher, QString* tab =
 
 class TestParametersWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         CreateAppWindows();
@@ -72,12 +72,15 @@ private slots:
         QVERIFY(FormParam->findChild<QLabel*>("Label24")->x() >= 360);
         QCOMPARE(FormParam->findChild<QLabel*>("Label16")->y(), 16 + 5 * 24);
         // No caption reaches into its value, and every value fits into the window.
-        const std::pair<const char*, const char*> rows[] = {
-            {"Label1", "Label3"}, {"Label8", "Label6"}, {"Label13", "Label14"}, {"Label18", "Label20"}};
+        const std::pair<const char*, const char*> rows[] = {{"Label1", "Label3"},
+                                                            {"Label8", "Label6"},
+                                                            {"Label13", "Label14"},
+                                                            {"Label18", "Label20"}};
         for (const auto& [caption, value] : rows) {
             const QLabel* captionLabel = FormParam->findChild<QLabel*>(caption);
             const QLabel* valueLabel = FormParam->findChild<QLabel*>(value);
-            QVERIFY(captionLabel->x() + captionLabel->fontMetrics().horizontalAdvance(captionLabel->text()) <
+            QVERIFY(captionLabel->x() +
+                        captionLabel->fontMetrics().horizontalAdvance(captionLabel->text()) <
                     valueLabel->x());
             QVERIFY(valueLabel->x() + valueLabel->width() <= FormParam->width());
         }
@@ -86,10 +89,14 @@ private slots:
     void labelsOfAKnownRotor_data() {
         QTest::addColumn<QString>("leftRise");
         QTest::addColumn<QString>("rightRise");
-        QTest::newRow("left rise above right") << "3" << "0,5";
-        QTest::newRow("right rise above left") << "0,5" << "3";
-        QTest::newRow("equal rises") << "1,25" << "1,25";
-        QTest::newRow("four-digit rise") << "1234,5678" << "1234";
+        QTest::newRow("left rise above right") << "3"
+                                               << "0,5";
+        QTest::newRow("right rise above left") << "0,5"
+                                               << "3";
+        QTest::newRow("equal rises") << "1,25"
+                                     << "1,25";
+        QTest::newRow("four-digit rise") << "1234,5678"
+                                         << "1234";
     }
     void labelsOfAKnownRotor() {
         QFETCH(QString, leftRise);
@@ -130,7 +137,8 @@ private slots:
         const std::map<QString, QString> labels = PressParameters(watcher);
         QCOMPARE(labels.at("Label12"), QString("0,500000000"));
         QCOMPARE(labels.at("Label10"), QString("1") + QLocale().groupSeparator() + "234,568000000");
-        QCOMPARE(labels.at("Label14"), QString("-1") + QLocale().groupSeparator() + "234,568000000");
+        QCOMPARE(labels.at("Label14"),
+                 QString("-1") + QLocale().groupSeparator() + "234,568000000");
     }
 
     void undefinedTiltShowsADash() {
@@ -172,8 +180,10 @@ private slots:
         QTest::addColumn<bool>("calculate");
         QTest::addColumn<QString>("badSupport");
         QTest::addColumn<QString>("mentioned");
-        QTest::newRow("no calculation run") << false << "0" << "Расчет";
-        QTest::newRow("support cell not a number") << true << "abc" << "'abc'";
+        QTest::newRow("no calculation run") << false << "0"
+                                            << "Расчет";
+        QTest::newRow("support cell not a number") << true << "abc"
+                                                   << "'abc'";
     }
     void refusedWithoutRecordOrSupportData() {
         QFETCH(bool, calculate);

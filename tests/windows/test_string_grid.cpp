@@ -5,7 +5,7 @@
 
 class TestStringGrid : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void textsSurviveShrinkingAndGrowing_data() {
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("columns");

@@ -29,7 +29,7 @@ void Snapshot(QWidget* window, const QString& name, int settleMs = 0) {
 
 class TestWalkthrough : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         CreateAppWindows();
         Form1->show();
@@ -84,11 +84,11 @@ private slots:
             drawn += points > 0;
         }
         QCOMPARE(drawn, (count + 1) / 2);
-        QCOMPARE(Form1->StatusText(),
-                 QString("Вы можете вернуться к просмотру параметров при помощи меню Данные -> Ввод параметров"));
+        QCOMPARE(Form1->StatusText(), QString("Вы можете вернуться к просмотру параметров при "
+                                              "помощи меню Данные -> Ввод параметров"));
     }
 
-private:
+  private:
     static void MenuItemTrigger() { Form1->findChild<QAction*>("N2")->trigger(); }
 };
 

@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -24,11 +23,11 @@
 
 /// Runs a Qt Test object inside the program's application object. Each test creates the four
 /// windows afresh in init() and destroys them in cleanup().
-#define SHAFTLINE_WINDOW_TEST_MAIN(TestObject)              \
-    int main(int argc, char** argv) {                       \
-        TApplication app(argc, argv);                       \
-        TestObject test;                                    \
-        return QTest::qExec(&test, argc, argv);             \
+#define SHAFTLINE_WINDOW_TEST_MAIN(TestObject)  \
+    int main(int argc, char** argv) {           \
+        TApplication app(argc, argv);           \
+        TestObject test;                        \
+        return QTest::qExec(&test, argc, argv); \
     }
 
 /// One message box as the user saw it.
@@ -44,7 +43,7 @@ struct SeenBox {
 /// does not fire again inside its own handler, so windows opened from `onDialog` need a second
 /// watcher; a dialog that a watcher is handling is left to that watcher.
 class ModalWatcher : public QObject {
-public:
+  public:
     ModalWatcher() {
         timer_.setInterval(1);
         connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Poll);
@@ -55,7 +54,7 @@ public:
     std::function<void(QDialog*)> onDialog;
     std::vector<QString> dialogs;  ///< object names of the other dialogs, in order
 
-private:
+  private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || !modal->isVisible()) return;
@@ -119,7 +118,8 @@ using SectionRow = std::array<QString, 8>;
 /// A plain shaft piece of the given length step: coordinate, no disc, diameter 400, Young
 /// 21000 kgf/mm², no blades. Decimal texts without a fraction suit every locale.
 inline SectionRow Piece(int coordinate, int diameter = 400) {
-    return {QString::number(coordinate), "0", QString::number(diameter), "0", "0", "21000", "0", "0"};
+    return {
+        QString::number(coordinate), "0", QString::number(diameter), "0", "0", "21000", "0", "0"};
 }
 
 /// Types a whole rotor page: its section count and the rows of its section grid.
