@@ -74,26 +74,32 @@ void TRotor::CalcDeflection() {
         k[i] = s[i].StiffnessRatio;
     }
 
+    // The double sums below run with the outer loop over the term j and the inner loop over
+    // the section i: every section's sum still takes its terms in ascending j, exactly as
+    // written, but the sums of different sections no longer wait on one another.
+
     // 6. Shear and moment at the section ends and their jumps in the reduced diagram.
+    double loadMomentAbout[kSectionRecords] = {};  // Σ m(j)·(x(i) − c(j)), j = 1..i
+    for (int j = 1; j <= n - 1; ++j) {
+        for (int i = j; i <= n - 1; ++i) loadMomentAbout[i] += m[j] * (x[i] - c[j]);
+    }
     double loads = 0;  // m(1) + ... + m(i), summed in ascending order
     for (int i = 1; i <= n - 1; ++i) {
         loads += m[i];
-        double loadMomentAbout = 0;
-        for (int j = 1; j <= i; ++j) loadMomentAbout += m[j] * (x[i] - c[j]);
         s[i].Shear = rl - loads;
-        s[i].Moment = rl * x[i] - loadMomentAbout;
+        s[i].Moment = rl * x[i] - loadMomentAbout[i];
         s[i].ShearStep = dQ[i] = (k[i + 1] - k[i]) * s[i].Shear;
         s[i].MomentStep = dM[i] = (k[i + 1] - k[i]) * s[i].Moment;
     }
 
     // 7. Reduced moment at every midpoint: −k(i) × bending moment there.
-    for (int i = 1; i <= n; ++i) {
-        double sum = 0;
-        for (int j = 1; j <= i - 1; ++j) {
-            sum += m[j] * k[j] * (c[i] - c[j]) - (c[i] - x[j]) * dQ[j] - dM[j];
+    double reduced[kSectionRecords] = {};  // the sum over j = 1..i−1
+    for (int j = 1; j <= n - 1; ++j) {
+        for (int i = j + 1; i <= n; ++i) {
+            reduced[i] += m[j] * k[j] * (c[i] - c[j]) - (c[i] - x[j]) * dQ[j] - dM[j];
         }
-        s[i].ReducedMoment = -rl * k[1] * c[i] + sum;
     }
+    for (int i = 1; i <= n; ++i) s[i].ReducedMoment = -rl * k[1] * c[i] + reduced[i];
 
     // 8. Disc stiffening: a concentrated slope change phi(j) at every disc's midpoint, and the
     //    deflection such kinks give a beam on the two supports.
@@ -103,39 +109,36 @@ void TRotor::CalcDeflection() {
         const double f = TableFactor(GetShrunkOnDiscs(), s[j].DiscThickness / s[j].Diameter);
         phi[j] = (1 - f) * s[j].DiscThickness * s[j].ReducedMoment / (s[j].Young * s[j].Inertia);
     }
-    double a = 0;  // phi(1)·c(1) + ... + phi(i)·c(i), summed in ascending order
+    double right[kSectionRecords] = {};  // Σ phi(j)·(L − c(j)), j = i+1..n
+    for (int j = 2; j <= n; ++j) {
+        for (int i = 1; i <= j - 1 && i <= n - 1; ++i) right[i] += phi[j] * (span - c[j]);
+    }
+    double left = 0;  // phi(1)·c(1) + ... + phi(i)·c(i), summed in ascending order
     for (int i = 1; i <= n - 1; ++i) {
-        a += phi[i] * c[i];
-        double b = 0;
-        for (int j = i + 1; j <= n; ++j) b += phi[j] * (span - c[j]);
-        s[i].DiscCorrection = ((span - x[i]) / span) * a + (x[i] / span) * b;
+        left += phi[i] * c[i];
+        s[i].DiscCorrection = ((span - x[i]) / span) * left + (x[i] / span) * right[i];
     }
 
-    // Twice-integrated reduced moment diagram at coordinate xi, over the jumps at the section
-    // ends before `lastEnd` and the loads up to `lastLoad`.
-    const double rigidity = s[ref].Young * RefInertia;
-    auto integrated = [&](double xi, int lastEnd, int lastLoad) {
-        // The terms first (independent of one another, so the divisions pipeline), then
-        // summed in ascending order.
-        double jump[kSectionRecords];
-        double load[kSectionRecords];
-        for (int j = 1; j <= lastEnd; ++j) {
-            jump[j] = dM[j] * Square(xi - x[j]) / 2 + dQ[j] * Cube(xi - x[j]) / 6;
+    // Twice-integrated reduced moment diagram Y(i) at every section end: the jumps at the
+    // section ends before it, then the loads up to its own.
+    double y[kSectionRecords] = {};
+    for (int i = 1; i <= n; ++i) y[i] = rl * k[1] * Cube(x[i]) / 6;
+    for (int j = 1; j <= n - 1; ++j) {
+        for (int i = j + 1; i <= n; ++i) {
+            y[i] += dM[j] * Square(x[i] - x[j]) / 2 + dQ[j] * Cube(x[i] - x[j]) / 6;
         }
-        for (int j = 1; j <= lastLoad; ++j) load[j] = m[j] * k[j] * Cube(xi - c[j]) / 6;
-        double y = rl * k[1] * Cube(xi) / 6;
-        for (int j = 1; j <= lastEnd; ++j) y += jump[j];
-        for (int j = 1; j <= lastLoad; ++j) y -= load[j];
-        return y;
-    };
+    }
+    for (int j = 1; j <= n; ++j) {
+        for (int i = j; i <= n; ++i) y[i] -= m[j] * k[j] * Cube(x[i] - c[j]) / 6;
+    }
+    const double rigidity = s[ref].Young * RefInertia;
 
     // 9. Left angle that makes the deflection vanish at the right support.
-    LeftJournalAngle = -(integrated(x[n], n - 1, n) / rigidity) / x[n];
+    LeftJournalAngle = -(y[n] / rigidity) / x[n];
 
     // 10. Deflections.
     for (int i = 1; i <= n; ++i) {
-        s[i].Deflection = LeftJournalAngle * x[i] + integrated(x[i], i - 1, i) / rigidity -
-                          s[i].DiscCorrection;
+        s[i].Deflection = LeftJournalAngle * x[i] + y[i] / rigidity - s[i].DiscCorrection;
     }
 
     // 11. Right angle: the once-integrated diagram at the right support.
