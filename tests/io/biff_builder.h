@@ -66,7 +66,7 @@ inline Bytes LabelSst(unsigned row, unsigned col, std::uint32_t index) {
 inline Bytes Formula(unsigned row, unsigned col, const Bytes& result) {
     return Record(0x0006, Cell(row, col) + result + U16(0) + U32(0) + U16(0));
 }
-inline Bytes FormulaSpecial(unsigned kind, unsigned value) {
+inline Bytes FormulaCode(unsigned kind, unsigned value) {
     return U8(kind) + U8(0) + U8(value) + U8(0) + U16(0) + U16(0xFFFF);
 }
 

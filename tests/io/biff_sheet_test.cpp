@@ -36,9 +36,9 @@ Bytes AllCellKinds() {
            Record(0x0205, Cell(1, 5) + U8(1) + U8(0)) + Record(0x0205, Cell(1, 6) + U8(7) + U8(1)) +
            Formula(1, 7, F64(241)) +
            // A text result: FORMULA, a shared-formula record, then the STRING with the text.
-           Formula(3, 0, FormulaSpecial(0, 0)) + Record(0x04BC, Bytes(10, 0)) +
-           Record(0x0207, UnicodeString(u"итог", true)) + Formula(3, 1, FormulaSpecial(1, 1)) +
-           Formula(3, 2, FormulaSpecial(2, 0x2A)) + Formula(3, 3, FormulaSpecial(3, 0)) +
+           Formula(3, 0, FormulaCode(0, 0)) + Record(0x04BC, Bytes(10, 0)) +
+           Record(0x0207, UnicodeString(u"итог", true)) + Formula(3, 1, FormulaCode(1, 1)) +
+           Formula(3, 2, FormulaCode(2, 0x2A)) + Formula(3, 3, FormulaCode(3, 0)) +
            Number(3, 4, 7) + Record(0x0201, Cell(3, 4)) + Number(1, 8, 5) + embeddedChart +
            // Outside the window: never decoded, even with a string index that does not exist.
            Number(60, 0, 1) + LabelSst(2, 30, 99);
@@ -125,9 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"SharedStringMissing", Workbook({{u"Л", 0, LabelSst(1, 1, 5)}}),
                 "ячейка B2 ссылается на отсутствующую строку"},
         Refusal{"FormulaTextMissing",
-                Workbook({{u"Л", 0, Formula(1, 0, FormulaSpecial(0, 0)) + kOneCell}}),
+                Workbook({{u"Л", 0, Formula(1, 0, FormulaCode(0, 0)) + kOneCell}}),
                 "формулы в ячейке A2"},
-        Refusal{"FormulaTextMissingAtEnd", Workbook({{u"Л", 0, Formula(2, 2, FormulaSpecial(0, 0))}}),
+        Refusal{"FormulaTextMissingAtEnd", Workbook({{u"Л", 0, Formula(2, 2, FormulaCode(0, 0))}}),
                 "формулы в ячейке C3"},
         Refusal{"ChartSheet", Workbook({{u"Л", 0, kOneCell}, {u"Д", 2, {}}}), "диаграммы"},
         Refusal{"Encrypted", Workbook({{u"Л", 0, kOneCell}}, Record(0x002F, Bytes(54, 0))),
