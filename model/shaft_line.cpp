@@ -6,13 +6,12 @@ namespace shaftline {
 
 namespace {
 
+// Every intermediate of the solver feeds the deflections or the journal angles, and a NaN or an
+// infinity carries through to them: checking these is checking all.
 bool AllResultsFinite(const TRotor& rotor) {
     const SectionArray& s = rotor.SectionsView();
     for (int i = 0; i <= rotor.GetSectionCount(); ++i) {
-        for (double v : {s[i].Mass, s[i].Inertia, s[i].StiffnessRatio, s[i].ReducedMoment,
-                         s[i].Shear, s[i].Moment, s[i].DiscCorrection, s[i].Deflection}) {
-            if (!std::isfinite(v)) return false;
-        }
+        if (!std::isfinite(s[i].Deflection)) return false;
     }
     return std::isfinite(rotor.GetLeftJournalAngle()) &&
            std::isfinite(rotor.GetRightJournalAngle()) && std::isfinite(rotor.GetLeftReaction()) &&
@@ -23,6 +22,25 @@ std::string UndefinedAngleMessage(int rotor) {
     return "Ротор " + std::to_string(rotor) +
            ": угол поворота шейки не определён: прогиб концевого участка больше его длины "
            "(проверьте диаметры, диски и массы лопаток)";
+}
+
+// A fresh record holding only what the transfer gave the rotor.
+TRotor InputsOf(const TRotor& rotor) {
+    TRotor fresh;
+    fresh.SetSectionCount(rotor.GetSectionCount());
+    fresh.SetShrunkOnDiscs(rotor.GetShrunkOnDiscs());
+    const SectionArray& s = rotor.SectionsView();
+    for (int i = 1; i <= rotor.GetSectionCount(); ++i) {
+        fresh.SetCoord(i, s[i].Coord);
+        fresh.SetDiscDiameter(i, s[i].DiscDiameter);
+        fresh.SetDiameter(i, s[i].Diameter);
+        fresh.SetDiscThickness(i, s[i].DiscThickness);
+        fresh.SetInnerDiameter(i, s[i].InnerDiameter);
+        fresh.SetYoung(i, s[i].Young);
+        fresh.SetBladeMass(i, s[i].BladeMass);
+        fresh.SetBladeCount(i, s[i].BladeCount);
+    }
+    return fresh;
 }
 
 }  // namespace
@@ -46,17 +64,18 @@ std::vector<RotorProblem> RunCalculation(RotorArray& rotors, int count) {
     std::vector<RotorProblem> problems = ValidateShaftLine(rotors, count);
     if (!problems.empty()) return problems;
 
-    // Solve copies, so that a rotor whose chord angle has no arcsine leaves nothing behind.
-    RotorArray solved;
     for (int k = 1; k <= count; ++k) {
-        solved[k] = std::make_unique<TRotor>(*rotors[k]);
-        if (k % 2 == 0) solved[k]->SetEvenPosition(true);
-        solved[k]->CalcDeflection();
-        if (!AllResultsFinite(*solved[k])) problems.push_back({k, 0, UndefinedAngleMessage(k)});
+        if (k % 2 == 0) rotors[k]->SetEvenPosition(true);
+        rotors[k]->CalcDeflection();
+        if (!AllResultsFinite(*rotors[k])) problems.push_back({k, 0, UndefinedAngleMessage(k)});
     }
-    if (!problems.empty()) return problems;
-    CalcCouplingBreaks(solved, count);
-    for (int k = 1; k <= count; ++k) rotors[k] = std::move(solved[k]);
+    if (!problems.empty()) {
+        // A rotor whose chord angle has no arcsine leaves nothing behind: every record goes back
+        // to the inputs it came with.
+        for (int k = 1; k <= count; ++k) *rotors[k] = InputsOf(*rotors[k]);
+        return problems;
+    }
+    CalcCouplingBreaks(rotors, count);
     return problems;
 }
 

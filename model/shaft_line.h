@@ -31,8 +31,10 @@ std::vector<RotorProblem> ValidateRotor(const TRotor& rotor, int rotorNumber);
 std::vector<RotorProblem> ValidateShaftLine(const RotorArray& rotors, int count);
 
 /// The calculation run over rotors 1..count: flag even positions just before solving, solve
-/// every rotor, derive the coupling breaks. All or nothing: when the inputs have a problem, or a
-/// rotor's results would not be finite, the problems are returned and no record is changed.
+/// every rotor, derive the coupling breaks. The records are expected fresh from the transfer.
+/// All or nothing: when the inputs have a problem nothing is touched; when a rotor's results
+/// would not be finite every record goes back to its inputs alone, as the transfer made it.
+/// Either way the problems are returned and no result is stored.
 std::vector<RotorProblem> RunCalculation(RotorArray& rotors, int count);
 
 /// Angle break at every coupling: rotor k gets RightJournalAngle(k-1) − LeftJournalAngle(k),

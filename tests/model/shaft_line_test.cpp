@@ -119,15 +119,27 @@ TEST(CalculationRun, ZeroSpanAndSectionCountAreRefused) {
 
 TEST(CalculationRun, ChordSteeperThanItsSectionIsRefusedNotStoredAsNaN) {
     // A heavy disc on a very slender shaft: the end chord's sine exceeds 1.
-    RotorArray rotors;
-    rotors[1] = MakeRotor({{10, 1, 0, 3000, 500, 2.1e4, 500, 100}, {20, 1}});
-    const auto problems = RunCalculation(rotors, 1);
+    RotorArray rotors = ShaftLine(3);
+    rotors[3] = MakeRotor({{10, 1, 0, 3000, 500, 2.1e4, 500, 100}, {20, 1}});
+    const auto problems = RunCalculation(rotors, 3);
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].rotor, 1);
-    EXPECT_NE(problems[0].message.find("Ротор 1: угол поворота шейки не определён"),
+    EXPECT_EQ(problems[0].rotor, 3);
+    EXPECT_NE(problems[0].message.find("Ротор 3: угол поворота шейки не определён"),
               std::string::npos);
-    EXPECT_EQ(rotors[1]->SectionsView()[1].Mass, 0);  // nothing stored
-    EXPECT_EQ(rotors[1]->GetLeftJournalAngle(), 0);
+    // Every record is back to what the transfer gave it: inputs kept, no result, no flag.
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ(rotors[k]->SectionsView()[1].Mass, 0) << k;
+        EXPECT_EQ(rotors[k]->SectionsView()[1].Deflection, 0) << k;
+        EXPECT_EQ(rotors[k]->GetLeftJournalAngle(), 0) << k;
+        EXPECT_FALSE(rotors[k]->GetEvenPosition()) << k;
+    }
+    EXPECT_EQ(rotors[3]->SectionsView()[1].DiscDiameter, 3000);
+    EXPECT_EQ(rotors[3]->SectionsView()[2].Coord, 20);
+    EXPECT_EQ(rotors[1]->GetSectionCount(), 6);
+    EXPECT_TRUE(rotors[1]->GetShrunkOnDiscs());
+    // Mended, the same records calculate.
+    rotors[3] = testing::TurbineRotor();
+    EXPECT_TRUE(RunCalculation(rotors, 3).empty());
 }
 
 // ---- alignment ------------------------------------------------------------------------------
