@@ -10,7 +10,7 @@ PACKAGES="
   nlohmann-json3-dev libcli11-dev
   python3 python3-xlwt
   gnumeric
-  xvfb xauth imagemagick fonts-dejavu-core
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core time
 "
 missing=""
 for p in $PACKAGES; do
