@@ -127,6 +127,14 @@ void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& pr
     QStringList lines;
     for (const shaftline::RotorProblem& problem : problems)
         lines << QString::fromStdString(problem.message);
-    if (QWidget* page = Page(problems.front().rotor)) pageControl1_->setCurrentWidget(page);
+    // Like a conversion failure: the first problem's page, its section grid and its row.
+    const shaftline::RotorProblem& first = problems.front();
+    if (QWidget* page = Page(first.rotor)) pageControl1_->setCurrentWidget(page);
+    ShowGrid(first.rotor, false);
+    radioGroup1_->button(0)->setChecked(true);
+    if (TStringGrid* grid = GridInitParams(first.rotor); grid != nullptr && first.section > 0) {
+        grid->setCurrentCell(first.section - 1, 0);
+        grid->setFocus();
+    }
     ShowError(this, QStringLiteral("Расчет не выполнен:\n") + lines.join(u'\n'));
 }

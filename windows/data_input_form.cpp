@@ -42,6 +42,9 @@ QToolButton* MakeFlatButton(const char* name, const QString& hint, const QString
     button->setIcon(QIcon(picture));
     button->setIconSize(QSize(28, 28));
     button->setToolTip(hint);
+    // Taking the focus on a click closes an open cell editor first, so the button reads what
+    // the user has just typed.
+    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -49,6 +52,7 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFixedHeight(33);
+    button->setAutoDefault(false);  // Enter in an edit must not press a button of the window
     return button;
 }
 

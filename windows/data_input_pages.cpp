@@ -67,6 +67,7 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
     auto* params = new QPushButton(QStringLiteral("Параметры"), top);
     params->setObjectName(RotorControlName("BtnParams", rotor));
     params->setVisible(!evenPosition);
+    params->setAutoDefault(false);
     connect(params, &QPushButton::clicked, this, &TFormDataInput::PressParamsBtn);
 
     auto* topLayout = new QGridLayout(top);

@@ -4,7 +4,6 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
 
@@ -30,8 +29,7 @@ LineChart::AxisRange Padded(double lo, double hi) {
 }  // namespace
 
 LineChart::LineChart(const QString& objectName, const QString& title,
-                     const std::vector<SeriesStyle>& series, bool animatedZoom,
-                     QWidget* parent)
+                     const std::vector<SeriesStyle>& series, bool animatedZoom, QWidget* parent)
     : QChartView(parent) {
     setObjectName(objectName);
     auto* chart = new QChart();
@@ -94,10 +92,20 @@ void LineChart::AddPoints(int index, const std::vector<std::pair<double, double>
 }
 
 void LineChart::Zoom(int percent) {
+    // A chart with nothing in it keeps its default range and stays automatic, so that the
+    // first line drawn into it later is fitted rather than lost in a range fixed around nothing.
+    if (!HasPoints()) return;
     x_ = Zoomed(x_, percent);
     y_ = Zoomed(y_, percent);
     fixed_ = true;
     ApplyRanges();
+}
+
+bool LineChart::HasPoints() const {
+    for (const QLineSeries* s : series_) {
+        if (s->count() > 0) return true;
+    }
+    return false;
 }
 
 void LineChart::FitAutomaticAxes() {

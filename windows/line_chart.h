@@ -5,7 +5,6 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
-
 #include <vector>
 
 class QLineSeries;
@@ -19,9 +18,9 @@ class QWheelEvent;
 /// every zoom starts from the range the previous one left, also when points are added later.
 class LineChart : public QChartView {
     Q_OBJECT
-public:
+  public:
     struct SeriesStyle {
-        QString name;   ///< objectName of the series
+        QString name;  ///< objectName of the series
         QColor colour;
     };
 
@@ -35,8 +34,7 @@ public:
     static constexpr AxisRange kEmptyRange{0.0, 1.0};
 
     LineChart(const QString& objectName, const QString& title,
-              const std::vector<SeriesStyle>& series, bool animatedZoom,
-              QWidget* parent = nullptr);
+              const std::vector<SeriesStyle>& series, bool animatedZoom, QWidget* parent = nullptr);
 
     int SeriesCount() const { return static_cast<int>(series_.size()); }
     /// Series `index` (0-based); nullptr outside 0..SeriesCount()-1.
@@ -58,15 +56,16 @@ public:
     AxisRange XRange() const { return x_; }
     AxisRange YRange() const { return y_; }
     bool AxesFixed() const { return fixed_; }
+    bool HasPoints() const;
 
-signals:
+  signals:
     /// One notification per wheel notch: up is away from the user.
     void WheelNotch(bool up);
 
-protected:
+  protected:
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     void FitAutomaticAxes();
     void ApplyRanges();
 

@@ -54,7 +54,6 @@ constexpr int kFirstRowTop = 16;  // px from the top of the tab
 constexpr int kRowPitch = 24;     // px
 constexpr int kCaptionLeft = 8;   // px
 constexpr int kRowHeight = 17;    // px
-constexpr int kValueWidth = 110;  // px, enough for "-1 234 567,000000000"
 constexpr int kGap = 12;          // px
 
 QLabel* MakeLabel(const char* name, const QString& text, QRect geometry, QWidget* parent) {
@@ -78,6 +77,9 @@ TFormParam::TFormParam(QWidget* parent) : QDialog(parent) {
     pageControl1_ = new QTabWidget(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     const QFontMetrics metrics(small);
+    // Wide enough for the longest value the number format writes in fixed notation.
+    const int valueWidth = metrics.horizontalAdvance(QStringLiteral("-8 888 888,888888888")) +
+                           metrics.averageCharWidth();
     int widest = 0;
     for (const TabDescription& tab : kTabs) {
         auto* sheet = new QWidget();
@@ -89,14 +91,14 @@ TFormParam::TFormParam(QWidget* parent) : QDialog(parent) {
             captionWidth =
                 std::max(captionWidth, metrics.horizontalAdvance(QString::fromUtf8(row.caption)));
         const int valueLeft = std::max(tab.valueLeft, kCaptionLeft + captionWidth + kGap);
-        widest = std::max(widest, valueLeft + kValueWidth);
+        widest = std::max(widest, valueLeft + valueWidth);
         int top = kFirstRowTop;
         for (const ValueRow& row : tab.rows) {
             MakeLabel(row.captionName, QString::fromUtf8(row.caption),
                       QRect(kCaptionLeft, top, captionWidth, kRowHeight), sheet);
             // Before the first filling a value label shows its own name.
             MakeLabel(row.valueName, QString::fromLatin1(row.valueName),
-                      QRect(valueLeft, top, kValueWidth, kRowHeight), sheet);
+                      QRect(valueLeft, top, valueWidth, kRowHeight), sheet);
             top += kRowPitch;
         }
         pageControl1_->addTab(sheet, QString::fromUtf8(tab.caption));

@@ -1,5 +1,6 @@
 // The calculation button: completeness check, atomic transfer into fresh records, the run and
 // the deflection column, compared with the core run on the same texts.
+#include <QApplication>
 #include <QLocale>
 #include <QToolButton>
 
@@ -218,7 +219,7 @@ class TestCalculationRun : public QObject {
         const QString message = watcher.boxes[0].text;
         QVERIFY2(message.contains("'" + text + "'"), qPrintable(message));
         QVERIFY2(message.contains(QString("ротор %1").arg(rotor)), qPrintable(message));
-        QVERIFY2(message.contains(QString::number(row)), qPrintable(message));
+        QVERIFY2(message.contains(QString("строка %1").arg(row)), qPrintable(message));
         for (int k = 1; k <= 3; ++k) {
             QCOMPARE(FormDataInput->Rotors()[k].get(), before[k - 1]);
             QCOMPARE(FormDataInput->Rotors()[k]->SectionsView()[1].Deflection, deflections[k - 1]);
@@ -246,7 +247,40 @@ class TestCalculationRun : public QObject {
         QVERIFY2(message.contains("диаметр") && message.contains("Юнга"), qPrintable(message));
         QVERIFY(message.indexOf("1") < message.indexOf("3"));
         QCOMPARE(Control<QTabWidget>("PageControl1")->currentIndex(), 0);
+        QCOMPARE(FormDataInput->GridInitParams(1)->currentRow(), 0);  // section 1
+        QVERIFY(!FormDataInput->GridInitParams(1)->isHidden());
         for (int k = 1; k <= 3; ++k) QVERIFY(FormDataInput->Rotors()[k] == nullptr);
+    }
+
+    void textStillInTheCellEditorIsCalculated() {
+        EnterLine({kRotorA});
+        FormDataInput->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FormDataInput));
+        TStringGrid* grid = FormDataInput->GridInitParams(1);
+        grid->setFocus();
+        grid->setCurrentCell(1, 2);  // section 2, "Диаметр"
+        grid->editItem(grid->currentItem());
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != nullptr && editor != grid);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, "900");
+        // Enter in the editor must not press a button of the window either.
+        PressCalculate();
+        QVERIFY(FormDataInput->Rotors()[1] != nullptr);
+        QCOMPARE(FormDataInput->Rotors()[1]->SectionsView()[2].Diameter, 900.0);
+        FormDataInput->hide();
+    }
+
+    void enterInACountEditPressesNoButton() {
+        FormDataInput->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FormDataInput));
+        const QString status = FormDataInput->StatusText();
+        auto* edit = Control<QLineEdit>("EditKolRotor");
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(FormDataInput->isVisible());
+        QCOMPARE(FormDataInput->StatusText(), status);
+        FormDataInput->hide();
     }
 
     void lowerCountLeavesHigherRecordsAlone() {

@@ -41,15 +41,17 @@ void CompareRange(Range actual, Range expected) {
     auto near = [](double a, double b) { return qAbs(a - b) <= 1e-9 * qMax(1.0, qAbs(b)); };
     QVERIFY2(near(actual.first, expected.first) && near(actual.second, expected.second),
              qPrintable(QStringLiteral("[%1, %2] instead of [%3, %4]")
-                            .arg(actual.first).arg(actual.second)
-                            .arg(expected.first).arg(expected.second)));
+                            .arg(actual.first)
+                            .arg(actual.second)
+                            .arg(expected.first)
+                            .arg(expected.second)));
 }
 
 }  // namespace
 
 class TestLineChart : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void keepsSeriesNamesAndColoursAfterTheTheme();
     void keepsAscendingX_data();
     void keepsAscendingX();
@@ -86,8 +88,7 @@ void TestLineChart::keepsAscendingX_data() {
     QTest::newRow("smaller x goes before")
         << Points{{5, 1}, {1, 2}, {3, 3}} << Points{{1, 2}, {3, 3}, {5, 1}};
     QTest::newRow("equal x goes after the existing ones")
-        << Points{{1, 10}, {2, 20}, {1, 11}, {1, 12}}
-        << Points{{1, 10}, {1, 11}, {1, 12}, {2, 20}};
+        << Points{{1, 10}, {2, 20}, {1, 11}, {1, 12}} << Points{{1, 10}, {1, 11}, {1, 12}, {2, 20}};
     QTest::newRow("negative x first") << Points{{0, 0}, {-4, 1}} << Points{{-4, 1}, {0, 0}};
 }
 
@@ -195,10 +196,16 @@ void TestLineChart::emptyChartHasDefaultRangeAndZooms() {
     chart->AddXY(0, 3, 4);
     chart->Clear(0);
     CompareRange(ShownRange(*chart, Qt::Vertical), empty);
+    // Zooming nothing leaves the default range automatic: the first data drawn is fitted.
     chart->Zoom(90);
-    const double d = (empty.second - empty.first) * 0.1;
-    CompareRange(ShownRange(*chart, Qt::Horizontal), {empty.first - d, empty.second + d});
-    CompareRange(ShownRange(*chart, Qt::Vertical), {empty.first - d, empty.second + d});
+    chart->Zoom(-1);
+    QVERIFY(!chart->AxesFixed());
+    CompareRange(ShownRange(*chart, Qt::Horizontal), empty);
+    CompareRange(ShownRange(*chart, Qt::Vertical), empty);
+    chart->AddPoints(0, {{0, 0}, {100, 10}});
+    chart->Zoom(90);
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {-10, 110});
+    CompareRange(ShownRange(*chart, Qt::Vertical), {-1, 11});
 }
 
 void TestLineChart::zeroSpanDataStillGivesAnAxis() {

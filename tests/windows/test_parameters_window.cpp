@@ -141,6 +141,17 @@ class TestParametersWindow : public QObject {
                  QString("-1") + QLocale().groupSeparator() + "234,568000000");
     }
 
+    void sevenDigitValuesAreNotCut() {
+        Calculate(Rises("-1234567,8", "0"));
+        ModalWatcher watcher;
+        const std::map<QString, QString> labels = PressParameters(watcher);
+        const QLabel* value = FormParam->findChild<QLabel*>("Label10");
+        QCOMPARE(labels.at("Label10"), QString("-1") + QLocale().groupSeparator() + "234" +
+                                           QLocale().groupSeparator() + "568,000000000");
+        QVERIFY(value->fontMetrics().horizontalAdvance(value->text()) <= value->width());
+        QVERIFY(value->x() + value->width() <= FormParam->width());
+    }
+
     void undefinedTiltShowsADash() {
         Calculate(Rises("7000", "0"));  // more than the rotor is long
         ModalWatcher watcher;
