@@ -47,8 +47,11 @@ Json RotorJson(const TRotor& rotor, int number, const SupportStates& states) {
     out["assembly_tilt"] = Optional(states.assemblyTilt);
     out["assembly_left_angle"] = Optional(states.assemblyLeftAngle);
     out["assembly_right_angle"] = Optional(states.assemblyRightAngle);
-    out["assembly_left_elevation"] = states.assemblyLeftElevation;
-    out["assembly_right_elevation"] = states.assemblyRightElevation;
+    // Without a tilt the assembly state is not defined as a whole: its elevations go null too.
+    out["assembly_left_elevation"] =
+        states.assemblyTilt ? Json(states.assemblyLeftElevation) : Json();
+    out["assembly_right_elevation"] =
+        states.assemblyTilt ? Json(states.assemblyRightElevation) : Json();
     Json sections = Json::array();
     const SectionArray& records = rotor.SectionsView();
     for (int i = 0; i <= rotor.GetSectionCount(); ++i) {

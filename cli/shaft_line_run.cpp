@@ -17,6 +17,16 @@ std::string Lines(const std::vector<RotorProblem>& problems) {
     return text;
 }
 
+// The workbook cell a text came from: section r is sheet row r + 1, the support row is N + 3.
+std::string CellAddress(int sheetRow, int gridColumn) {
+    return std::string(1, static_cast<char>('A' + gridColumn)) + std::to_string(sheetRow);
+}
+
+[[noreturn]] void ThrowAtCell(const TransferError& e, int sheetRow) {
+    throw RotorDataError(std::string(e.what()) + "; лист " + std::to_string(e.rotor) + ", ячейка " +
+                         CellAddress(sheetRow, e.column < 0 ? 0 : e.column));
+}
+
 }  // namespace
 
 ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options) {
@@ -25,19 +35,23 @@ ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptio
     run.baseRotor = options.baseRotor;
 
     std::array<SupportData, kMaxRotors + 1> support{};
-    try {
-        for (int k = 1; k <= run.count; ++k) {
-            const io::RotorSheet& sheet = workbook.sheets[k - 1];
-            const std::string_view type =
-                options.solidRotors.contains(k) ? kSolidForgedText : kShrunkOnDiscsText;
+    for (int k = 1; k <= run.count; ++k) {
+        const io::RotorSheet& sheet = workbook.sheets[k - 1];
+        const std::string_view type =
+            options.solidRotors.contains(k) ? kSolidForgedText : kShrunkOnDiscsText;
+        try {
             run.rotors[k] = RotorFromText(
                 k, FormatInteger(sheet.sectionCount), type,
                 [&sheet](int row, int column) { return sheet.rows[row - 1][column]; }, kSeparator);
+        } catch (const TransferError& e) {
+            ThrowAtCell(e, e.column < 0 ? 1 : e.row + 1);
+        }
+        try {
             support[k] = SupportDataFromText(
                 k, [&sheet](int column) { return sheet.support[column]; }, kSeparator);
+        } catch (const TransferError& e) {
+            ThrowAtCell(e, sheet.sectionCount + 3);
         }
-    } catch (const TransferError& e) {
-        throw RotorDataError(e.what());
     }
 
     const std::vector<RotorProblem> problems = RunCalculation(run.rotors, run.count);

@@ -4,13 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace shaftline {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -173,8 +176,10 @@ std::string FormatNumber7(double value, std::string_view decimalSeparator,
     if (d.digits != "0" && d.exponent < -1) {
         const int kept = d.exponent + 1 + kDecimals;  // significant digits left of 10^-9
         if (kept <= 0) {
-            const double rounded = std::nearbyint(std::fabs(value) * 1e9);
-            d.digits = rounded >= 1 ? "1" : "0";
+            // Below the ninth decimal: the true value rounded to 10^-9 is 0 or 1 unit.
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%.9f", std::fabs(value));
+            d.digits = buf[std::strlen(buf) - 1] == '1' ? "1" : "0";
             d.exponent = -kDecimals;
         } else if (static_cast<int>(d.digits.size()) > kept) {
             d = RoundToSignificant(value, kept);
@@ -204,6 +209,8 @@ std::string FormatNumber7(double value, std::string_view decimalSeparator,
     return out;
 }
 
-std::string FormatInteger(long long value) { return std::to_string(value); }
+std::string FormatInteger(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace shaftline

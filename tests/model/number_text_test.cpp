@@ -1,8 +1,8 @@
+#include "number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "number_text.h"
 
 namespace shaftline {
 namespace {
@@ -24,17 +24,16 @@ TEST_P(FormatGeneralTest, FifteenSignificantDigitsWithTheGivenSeparator) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatGeneralTest,
-    ::testing::Values(GeneralCase{0.0, "0", "0"}, GeneralCase{-0.0, "0", "0"},
-                      GeneralCase{1.5, "1.5", "1,5"}, GeneralCase{-0.0085119, "-0.0085119", "-0,0085119"},
-                      GeneralCase{0.1 + 0.2, "0.3", "0,3"},
-                      GeneralCase{1234567.25, "1234567.25", "1234567,25"},
-                      GeneralCase{0.0001, "0.0001", "0,0001"},
-                      GeneralCase{0.00009999, "9.999E-5", "9,999E-5"},
-                      GeneralCase{-1.70238e-5, "-1.70238E-5", "-1,70238E-5"},
-                      GeneralCase{2.1e4, "21000", "21000"},
-                      GeneralCase{123456789012345.6, "123456789012346", "123456789012346"},
-                      GeneralCase{1e15, "1E15", "1E15"}, GeneralCase{2.5e20, "2.5E20", "2,5E20"},
-                      GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}));
+    ::testing::Values(
+        GeneralCase{0.0, "0", "0"}, GeneralCase{-0.0, "0", "0"}, GeneralCase{1.5, "1.5", "1,5"},
+        GeneralCase{-0.0085119, "-0.0085119", "-0,0085119"}, GeneralCase{0.1 + 0.2, "0.3", "0,3"},
+        GeneralCase{1234567.25, "1234567.25", "1234567,25"},
+        GeneralCase{0.0001, "0.0001", "0,0001"}, GeneralCase{0.00009999, "9.999E-5", "9,999E-5"},
+        GeneralCase{-1.70238e-5, "-1.70238E-5", "-1,70238E-5"},
+        GeneralCase{2.1e4, "21000", "21000"},
+        GeneralCase{123456789012345.6, "123456789012346", "123456789012346"},
+        GeneralCase{1e15, "1E15", "1E15"}, GeneralCase{2.5e20, "2.5E20", "2,5E20"},
+        GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}));
 
 struct Number7Case {
     double value;
@@ -53,9 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Number7Case{-1.70238e-5, "-0.000017024"},
                       Number7Case{1234.56789, "1 234.568000000"},
                       Number7Case{-9876543.2, "-9 876 543.000000000"},
-                      Number7Case{12345678, "1.234568E7"},
-                      Number7Case{3e-10, "0.000000000"}, Number7Case{-3e-10, "0.000000000"},
-                      Number7Case{6e-10, "0.000000001"},
+                      Number7Case{12345678, "1.234568E7"}, Number7Case{3e-10, "0.000000000"},
+                      Number7Case{-3e-10, "0.000000000"}, Number7Case{6e-10, "0.000000001"},
+                      Number7Case{5e-10, "0.000000001"}, Number7Case{-5e-10, "-0.000000001"},
+                      Number7Case{4.9999e-10, "0.000000000"},
                       Number7Case{0.123456789, "0.123456800"}));
 
 TEST(FormatNumber7, RussianSeparators) {
@@ -78,7 +78,8 @@ TEST(ParseInteger, RefusalsQuoteTheText) {
             ParseInteger(bad);
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const ConversionError& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      "'" + std::string(bad) + "' is not a valid integer value");
             EXPECT_EQ(e.text(), bad);
         }
     }
@@ -102,9 +103,10 @@ TEST(ParseReal, RefusalsQuoteTheText) {
         const char* text;
         const char* sep;
     };
-    for (Bad bad : {Bad{"", ","}, Bad{" ", ","}, Bad{"1.5", ","}, Bad{"1,5", "."}, Bad{"1 000", ","},
-                    Bad{"abc", "."}, Bad{"1e", "."}, Bad{"e5", "."}, Bad{"nan", "."}, Bad{"inf", "."},
-                    Bad{"1e400", "."}, Bad{"--1", "."}, Bad{"0x10", "."}, Bad{",", ","}}) {
+    for (Bad bad :
+         {Bad{"", ","}, Bad{" ", ","}, Bad{"1.5", ","}, Bad{"1,5", "."}, Bad{"1 000", ","},
+          Bad{"abc", "."}, Bad{"1e", "."}, Bad{"e5", "."}, Bad{"nan", "."}, Bad{"inf", "."},
+          Bad{"1e400", "."}, Bad{"--1", "."}, Bad{"0x10", "."}, Bad{",", ","}}) {
         try {
             ParseReal(bad.text, bad.sep);
             ADD_FAILURE() << "accepted '" << bad.text << "'";

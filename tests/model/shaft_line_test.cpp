@@ -1,9 +1,10 @@
+#include "shaft_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "rotor_builders.h"
-#include "shaft_line.h"
 
 namespace shaftline {
 namespace {
@@ -87,15 +88,25 @@ TEST_P(GeometryValidation, NamesRotorAndSection) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, GeometryValidation,
     ::testing::Values(
-        GeometryCase{"decreasing", {{500, 100}, {400, 100}, {900, 100}}, 2,
+        GeometryCase{"decreasing",
+                     {{500, 100}, {400, 100}, {900, 100}},
+                     2,
                      "Ротор 1, участок 2: координата меньше координаты предыдущего участка"},
-        GeometryCase{"negative_first", {{-10, 100}, {400, 100}}, 1,
+        GeometryCase{"negative_first",
+                     {{-10, 100}, {400, 100}},
+                     1,
                      "Ротор 1, участок 1: координата меньше координаты предыдущего участка"},
-        GeometryCase{"first_zero", {{0, 100}, {400, 100}}, 1,
+        GeometryCase{"first_zero",
+                     {{0, 100}, {400, 100}},
+                     1,
                      "Ротор 1, участок 1: первый участок имеет нулевую длину"},
-        GeometryCase{"last_two_equal", {{300, 100}, {600, 100}, {600, 100}}, 3,
+        GeometryCase{"last_two_equal",
+                     {{300, 100}, {600, 100}, {600, 100}},
+                     3,
                      "Ротор 1, участок 3: координаты двух последних участков совпадают"},
-        GeometryCase{"bore_too_large", {{300, 100, 100}}, 1,
+        GeometryCase{"bore_too_large",
+                     {{300, 100, 100}},
+                     1,
                      "Ротор 1, участок 1: внутренний диаметр должен быть не меньше нуля и меньше "
                      "диаметра вала"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -144,8 +155,12 @@ TEST(CalculationRun, ChordSteeperThanItsSectionIsRefusedNotStoredAsNaN) {
 
 // ---- alignment ------------------------------------------------------------------------------
 
-double EndOffset(const TRotor& r) { return r.SectionsView()[r.GetSectionCount()].LineOffset; }
-double StartOffset(const TRotor& r) { return r.SectionsView()[0].LineOffset; }
+double EndOffset(const TRotor& r) {
+    return r.SectionsView()[r.GetSectionCount()].LineOffset;
+}
+double StartOffset(const TRotor& r) {
+    return r.SectionsView()[0].LineOffset;
+}
 
 TEST(Alignment, BaseAtTheLeftEnd) {
     RotorArray rotors = SolvedLine(3);
@@ -210,7 +225,8 @@ TEST(Alignment, LongLineIsContinuousAtEveryCoupling) {
         for (int k = 1; k < 19; ++k) {
             const double left = EndOffset(*rotors[k]), right = StartOffset(*rotors[k + 1]);
             if (k + 1 == base || k == base) continue;  // next to the base both start at 0
-            EXPECT_NEAR(left, right, 1e-12 * (1 + std::fabs(left))) << "base " << base << " k " << k;
+            EXPECT_NEAR(left, right, 1e-12 * (1 + std::fabs(left)))
+                << "base " << base << " k " << k;
         }
         if (base > 1) {
             EXPECT_EQ(EndOffset(*rotors[base - 1]), 0);
@@ -227,6 +243,23 @@ TEST(Alignment, LongLineIsContinuousAtEveryCoupling) {
                         1e-12);
         }
     }
+}
+
+TEST(Alignment, EachSideSumsExactlyTheBreaksItCrosses) {
+    RotorArray rotors = SolvedLine(7);
+    AlignShaftLine(rotors, 7, 4);
+    auto d = [&](int k) { return rotors[k]->GetCouplingBreak(); };
+    auto slope = [&](int k) {
+        const auto& s = rotors[k]->SectionsView();
+        return (s[1].LineOffset - s[0].LineOffset) / s[1].Coord;
+    };
+    // Left of the base: rotor k lies at the breaks of the couplings k+1..4.
+    EXPECT_NEAR(slope(3), -std::sin(d(4)), 1e-12);
+    EXPECT_NEAR(slope(2), -std::sin(d(3) + d(4)), 1e-12);
+    EXPECT_NEAR(slope(1), -std::sin(d(2) + d(3) + d(4)), 1e-12);
+    // Right of the base: rotor k at the breaks of the couplings 5..k.
+    EXPECT_NEAR(slope(5), std::sin(d(5)), 1e-12);
+    EXPECT_NEAR(slope(7), std::sin(d(5) + d(6) + d(7)), 1e-12);
 }
 
 TEST(Alignment, OneRotorKeepsItsAnglesAsOwn) {
