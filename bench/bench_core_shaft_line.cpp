@@ -54,7 +54,10 @@ void BM_WholeShaftLine(benchmark::State& state) {
         benchmark::DoNotOptimize(AssemblyChartPoints(rotors, kMaxRotors));
     }
 }
-BENCHMARK(BM_WholeShaftLine)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly();
+BENCHMARK(BM_WholeShaftLine)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
 
 void BM_OneRotorDeflection(benchmark::State& state) {
     auto input = FiftySectionRotor(1);

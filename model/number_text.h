@@ -8,12 +8,12 @@ namespace shaftline {
 
 /// A text that is not a number of the expected kind; what() is the user-facing message.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     ConversionError(std::string message, std::string text)
         : std::runtime_error(std::move(message)), text_(std::move(text)) {}
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -15,7 +15,7 @@ using SectionArray = std::array<TRotorSection, kSectionRecords>;
 /// deflection calculation derives from them, and what the shaft-line alignment writes back.
 /// The model checks nothing: indices must lie within 0..50 and SectionCount within 1..50.
 class TRotor {
-public:
+  public:
     TRotor();
 
     void SetSectionCount(int value) { SectionCount = value; }
@@ -83,18 +83,18 @@ public:
     double LeftSupportRise = 0;   ///< mm, total rise of the left support
     double RightSupportRise = 0;  ///< mm
 
-private:
+  private:
     int SectionCount = 0;
     SectionArray Sections{};
-    double RightReaction = 0;     ///< kg
-    double LeftReaction = 0;      ///< kg
-    double MaxDiameter = 0;       ///< mm
-    double RefInertia = 0;        ///< mm⁴
-    double LeftJournalAngle = 0;  ///< rad, negative when the rotor sags
-    double RightJournalAngle = 0; ///< rad, positive when the rotor sags
-    double CouplingBreak = 0;     ///< rad, previous rotor's right angle − this rotor's left angle
-    double OwnLeftAngle = 0;      ///< rad, kept by the alignment before it shifts the angles
-    double OwnRightAngle = 0;     ///< rad
+    double RightReaction = 0;      ///< kg
+    double LeftReaction = 0;       ///< kg
+    double MaxDiameter = 0;        ///< mm
+    double RefInertia = 0;         ///< mm⁴
+    double LeftJournalAngle = 0;   ///< rad, negative when the rotor sags
+    double RightJournalAngle = 0;  ///< rad, positive when the rotor sags
+    double CouplingBreak = 0;  ///< rad, previous rotor's right angle − this rotor's left angle
+    double OwnLeftAngle = 0;   ///< rad, kept by the alignment before it shifts the angles
+    double OwnRightAngle = 0;  ///< rad
     bool BaseRotor = false;
     bool EvenPosition = false;
     bool ShrunkOnDiscs = false;

@@ -14,11 +14,17 @@ namespace {
 constexpr double kDensity = 7.8e-6;  // kg/mm³, rotor steel
 constexpr double kPi = std::numbers::pi;
 
-double Cube(double v) { return v * v * v; }
-double Square(double v) { return v * v; }
+double Cube(double v) {
+    return v * v * v;
+}
+double Square(double v) {
+    return v * v;
+}
 // v⁴ by two squarings: exact for whole-millimetre diameters (v⁴ below 2⁵³), within two units
 // in the last place otherwise, and a quarter of the solver's time cheaper than pow().
-double Fourth(double v) { return Square(v) * Square(v); }
+double Fourth(double v) {
+    return Square(v) * Square(v);
+}
 
 }  // namespace
 
@@ -64,8 +70,8 @@ void TRotor::CalcDeflection() {
             MaxDiameter = s[i].Diameter;
             ref = i;
         }
-        s[i].Inertia = (kPi * Fourth(s[i].Diameter) / 64) *
-                       (1 - Fourth(s[i].InnerDiameter / s[i].Diameter));
+        s[i].Inertia =
+            (kPi * Fourth(s[i].Diameter) / 64) * (1 - Fourth(s[i].InnerDiameter / s[i].Diameter));
     }
 
     // 4. Solid section of the largest diameter.

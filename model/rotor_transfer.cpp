@@ -11,7 +11,7 @@ using Setter = void (TRotor::*)(int, double);
 // Grid column order: coordinate, disc diameter, diameter, disc thickness, bore, Young,
 // blade mass, blade count.
 constexpr Setter kColumnSetters[8] = {
-    &TRotor::SetCoord,         &TRotor::SetDiscDiameter, &TRotor::SetDiameter,
+    &TRotor::SetCoord,         &TRotor::SetDiscDiameter,  &TRotor::SetDiameter,
     &TRotor::SetDiscThickness, &TRotor::SetInnerDiameter, &TRotor::SetYoung,
     &TRotor::SetBladeMass,     &TRotor::SetBladeCount,
 };
@@ -56,8 +56,7 @@ std::unique_ptr<TRotor> RotorFromText(int rotorNumber, std::string_view sectionC
     return rotor;
 }
 
-SupportData SupportDataFromText(int rotorNumber,
-                                const std::function<std::string(int column)>& cell,
+SupportData SupportDataFromText(int rotorNumber, const std::function<std::string(int column)>& cell,
                                 std::string_view decimalSeparator) {
     SupportData data{};
     for (int c = 0; c < kSupportColumns; ++c) {
@@ -66,7 +65,8 @@ SupportData SupportDataFromText(int rotorNumber,
             data[c] = ParseReal(text, decimalSeparator);
         } catch (const ConversionError& e) {
             throw TransferError(std::string(e.what()) + " (ротор " + std::to_string(rotorNumber) +
-                                    ", данные опор, столбец «" + std::string(kSupportColumnNames[c]) + "»)",
+                                    ", данные опор, столбец «" +
+                                    std::string(kSupportColumnNames[c]) + "»)",
                                 rotorNumber, 1, c, text);
         }
     }

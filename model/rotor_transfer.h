@@ -20,21 +20,24 @@ inline constexpr std::string_view kSectionColumnNames[8] = {
     "Координаты",         "Диаметр диска", "Диаметр",       "Толщина диска",
     "Внутренний диаметр", "Модуль Юнга",   "Масса лопатки", "Число лопаток"};
 inline constexpr std::string_view kSupportColumnNames[18] = {
-    "Выс. фунд. лев.",   "Темп. фунд. лев.",   "Выс. рамы лев.",    "Темп. рамы лев.",
-    "Выс. подшип. лев",  "Темп. подшип. лев.", "Конд. лев.",        "Вак. лев.",
-    "Цапфа лев.",        "Выс. фунд. прав.",   "Темп. фунд. прав.", "Выс. рамы прав.",
-    "Темп. рамы прав.",  "Выс. подшип. прав",  "Темп. подшип. прав.", "Конд. прав.",
-    "Вак. прав.",        "Цапфа прав."};
+    "Выс. фунд. лев.",  "Темп. фунд. лев.",   "Выс. рамы лев.",      "Темп. рамы лев.",
+    "Выс. подшип. лев", "Темп. подшип. лев.", "Конд. лев.",          "Вак. лев.",
+    "Цапфа лев.",       "Выс. фунд. прав.",   "Темп. фунд. прав.",   "Выс. рамы прав.",
+    "Темп. рамы прав.", "Выс. подшип. прав",  "Темп. подшип. прав.", "Конд. прав.",
+    "Вак. прав.",       "Цапфа прав."};
 inline constexpr std::string_view kDeflectionColumnName = "Прогиб в сечениях";
 
 /// A text of a rotor page that does not convert. row and column follow the grid: row 1..N is
 /// section r, column 0..7 the section columns (−1 for the section count), or 0..17 of the
 /// support row.
 class TransferError : public std::runtime_error {
-public:
+  public:
     TransferError(std::string message, int rotor, int row, int column, std::string text)
         : std::runtime_error(std::move(message)),
-          rotor(rotor), row(row), column(column), text(std::move(text)) {}
+          rotor(rotor),
+          row(row),
+          column(column),
+          text(std::move(text)) {}
     int rotor;
     int row;
     int column;

@@ -121,7 +121,9 @@ void AlignShaftLine(RotorArray& rotors, int count, int base) {
         const int n = r.GetSectionCount();
         const long double start = k == base - 1 ? 0.0L : right.SectionsView()[0].LineOffset;
         for (int j = n; j >= 0; --j) {
-            r.SetLineOffset(j, static_cast<double>(slope * (static_cast<long double>(s[n].Coord) - s[j].Coord) + start));
+            r.SetLineOffset(
+                j, static_cast<double>(slope * (static_cast<long double>(s[n].Coord) - s[j].Coord) +
+                                       start));
         }
         r.SetOwnLeftAngle(r.GetLeftJournalAngle());
         r.SetOwnRightAngle(r.GetRightJournalAngle());

@@ -16,10 +16,14 @@ int ToPixels(double v) {
     return static_cast<int>(std::clamp(v, -kPixelLimit, kPixelLimit));
 }
 
-int Trunc(double v) { return ToPixels(std::trunc(v)); }
+int Trunc(double v) {
+    return ToPixels(std::trunc(v));
+}
 
 // The default rounding mode rounds halves to the even neighbour.
-int Near(double v) { return ToPixels(std::nearbyint(v)); }
+int Near(double v) {
+    return ToPixels(std::nearbyint(v));
+}
 
 }  // namespace
 

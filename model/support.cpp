@@ -7,8 +7,8 @@ namespace shaftline {
 namespace {
 
 constexpr long double kFoundationExpansion = 1.2e-5L;  // 1/°C
-constexpr long double kSteelExpansion = 1.1e-5L;      // 1/°C, frame and bearing housing
-constexpr long double kReferenceTemperature = 20;    // °C
+constexpr long double kSteelExpansion = 1.1e-5L;       // 1/°C, frame and bearing housing
+constexpr long double kReferenceTemperature = 20;      // °C
 
 }  // namespace
 

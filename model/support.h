@@ -36,19 +36,19 @@ std::optional<double> AssemblyTilt(double leftRise, double rightRise, double len
 /// A rotor's support values in the nominal operating mode, the assembly state and with
 /// horizontal supports. Angles rad, lengths mm.
 struct SupportStates {
-    double nominalLeftAngle = 0;    ///< L
-    double nominalRightAngle = 0;   ///< R
-    double ownLeftAngle = 0;        ///< OL, supports horizontal
-    double ownRightAngle = 0;       ///< OR
+    double nominalLeftAngle = 0;       ///< L
+    double nominalRightAngle = 0;      ///< R
+    double ownLeftAngle = 0;           ///< OL, supports horizontal
+    double ownRightAngle = 0;          ///< OR
     double nominalLeftElevation = 0;   ///< e(0)
     double nominalRightElevation = 0;  ///< e(N)
-    double leftRise = 0;            ///< assembly correction of the left support
+    double leftRise = 0;               ///< assembly correction of the left support
     double rightRise = 0;
     std::optional<double> assemblyTilt;
     std::optional<double> assemblyLeftAngle;   ///< L ± tilt
     std::optional<double> assemblyRightAngle;  ///< R ± tilt
-    double assemblyLeftElevation = 0;   ///< e(0) − leftRise
-    double assemblyRightElevation = 0;  ///< e(N) − rightRise
+    double assemblyLeftElevation = 0;          ///< e(0) − leftRise
+    double assemblyRightElevation = 0;         ///< e(N) − rightRise
 };
 
 /// The three-state values of a rotor for the given rises.

@@ -7,15 +7,17 @@ namespace shaftline {
 
 namespace {
 
-std::string RotorPrefix(int rotor) { return "Ротор " + std::to_string(rotor); }
+std::string RotorPrefix(int rotor) {
+    return "Ротор " + std::to_string(rotor);
+}
 
 std::string SectionPrefix(int rotor, int section) {
     return RotorPrefix(rotor) + ", участок " + std::to_string(section);
 }
 
 bool AllInputsFinite(const TRotorSection& s) {
-    for (double v : {s.Coord, s.DiscDiameter, s.Diameter, s.DiscThickness, s.InnerDiameter,
-                     s.Young, s.BladeMass, s.BladeCount}) {
+    for (double v : {s.Coord, s.DiscDiameter, s.Diameter, s.DiscThickness, s.InnerDiameter, s.Young,
+                     s.BladeMass, s.BladeCount}) {
         if (!std::isfinite(v)) return false;
     }
     return true;
@@ -61,9 +63,9 @@ std::vector<RotorProblem> ValidateRotor(const TRotor& rotor, int rotorNumber) {
                        SectionPrefix(rotorNumber, 1) + ": первый участок имеет нулевую длину"});
     }
     if (n >= 2 && s[n].Coord == s[n - 1].Coord) {
-        out.push_back({rotorNumber, n,
-                       SectionPrefix(rotorNumber, n) +
-                           ": координаты двух последних участков совпадают"});
+        out.push_back(
+            {rotorNumber, n,
+             SectionPrefix(rotorNumber, n) + ": координаты двух последних участков совпадают"});
     }
     if (s[n].Coord - s[0].Coord == 0) {
         out.push_back({rotorNumber, 0, RotorPrefix(rotorNumber) + ": длина ротора равна нулю"});
@@ -74,9 +76,9 @@ std::vector<RotorProblem> ValidateRotor(const TRotor& rotor, int rotorNumber) {
 std::vector<RotorProblem> ValidateShaftLine(const RotorArray& rotors, int count) {
     std::vector<RotorProblem> out;
     if (count < 1 || count > kMaxRotors) {
-        out.push_back({0, 0,
-                       "Количество роторов " + std::to_string(count) +
-                           " вне допустимого диапазона 1..19"});
+        out.push_back(
+            {0, 0,
+             "Количество роторов " + std::to_string(count) + " вне допустимого диапазона 1..19"});
         return out;
     }
     for (int k = 1; k <= count; ++k) {

@@ -1,6 +1,7 @@
+#include "chart_points.h"
+
 #include <gtest/gtest.h>
 
-#include "chart_points.h"
 #include "rotor_builders.h"
 
 namespace shaftline {
@@ -12,7 +13,9 @@ RotorArray Solved(int count) {
     return rotors;
 }
 
-double LastCoord(const TRotor& r) { return r.SectionsView()[r.GetSectionCount()].Coord; }
+double LastCoord(const TRotor& r) {
+    return r.SectionsView()[r.GetSectionCount()].Coord;
+}
 
 TEST(ChartPoints, OneRotorGivesItsSectionsFromZero) {
     RotorArray rotors = Solved(1);

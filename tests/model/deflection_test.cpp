@@ -14,7 +14,9 @@ using testing::SectionInput;
 
 constexpr double kPi = std::numbers::pi;
 
-std::unique_ptr<TRotor> TwoEqualSections() { return MakeRotor({{500, 100}, {1000, 100}}); }
+std::unique_ptr<TRotor> TwoEqualSections() {
+    return MakeRotor({{500, 100}, {1000, 100}});
+}
 
 TEST(Deflection, TwoEqualSolidSections) {
     auto rotor = TwoEqualSections();
@@ -137,8 +139,8 @@ TEST(Deflection, UniformShaftMatchesTheClosedFormBeam) {
     for (int i = 1; i < n; ++i) {
         double expected = 0;
         for (int j = 1; j <= n; ++j) {
-            expected += PointLoadDeflection(s[i].Coord, (s[j - 1].Coord + s[j].Coord) / 2, load,
-                                            span, ei);
+            expected +=
+                PointLoadDeflection(s[i].Coord, (s[j - 1].Coord + s[j].Coord) / 2, load, span, ei);
         }
         EXPECT_NEAR(s[i].Deflection, expected, 1e-10 * std::fabs(expected)) << "section " << i;
         maxDeflection = std::min(maxDeflection, s[i].Deflection);
@@ -165,8 +167,8 @@ TEST(Deflection, SteppedShaftMatchesAFiniteElementBeam) {
     std::vector<double> rigidity;
     std::vector<int> nodeOfSectionEnd{0};
     for (int i = 1; i <= n; ++i) {
-        const double ei = s[i].Young * kPi / 64 *
-                          (std::pow(s[i].Diameter, 4) - std::pow(s[i].InnerDiameter, 4));
+        const double ei =
+            s[i].Young * kPi / 64 * (std::pow(s[i].Diameter, 4) - std::pow(s[i].InnerDiameter, 4));
         nodes.push_back({(s[i - 1].Coord + s[i].Coord) / 2, s[i].Mass});
         rigidity.push_back(ei);
         nodes.push_back({s[i].Coord, 0});
@@ -175,14 +177,15 @@ TEST(Deflection, SteppedShaftMatchesAFiniteElementBeam) {
     }
     const std::vector<double> w = testing::FiniteElementDeflections(nodes, rigidity);
     for (int i = 1; i < n; ++i) {
-        EXPECT_NEAR(s[i].Deflection, w[nodeOfSectionEnd[i]], 1e-9 * std::fabs(w[nodeOfSectionEnd[i]]))
+        EXPECT_NEAR(s[i].Deflection, w[nodeOfSectionEnd[i]],
+                    1e-9 * std::fabs(w[nodeOfSectionEnd[i]]))
             << "section " << i;
     }
 }
 
 TEST(Deflection, ReferenceSectionIsTheFirstOfTheLargestDiameters) {
-    std::vector<SectionInput> a = {{500, 300, 0, 0, 0, 2.0e4}, {1000, 300, 0, 0, 0, 2.2e4},
-                                   {1500, 250}};
+    std::vector<SectionInput> a = {
+        {500, 300, 0, 0, 0, 2.0e4}, {1000, 300, 0, 0, 0, 2.2e4}, {1500, 250}};
     auto rotor = MakeRotor(a);
     rotor->CalcDeflection();
     EXPECT_DOUBLE_EQ(rotor->SectionsView()[1].StiffnessRatio, 1.0);

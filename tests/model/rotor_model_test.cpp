@@ -73,21 +73,18 @@ TEST_P(TableFactorTest, NearestTabulatedRatioWithTiesToTheLargerOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableFactorTest,
-    ::testing::Values(FactorCase{true, 0.5, 1.0},    // below the table: no stiffening
-                      FactorCase{true, 0.0, 1.0},    // no disc
-                      FactorCase{true, 0.75, 1.0},   // first row itself
-                      FactorCase{true, 0.87, 1.0},   // nearer to 0.75
-                      FactorCase{true, 0.875, 0.95}, // tie between 0.75 and 1.0
-                      FactorCase{true, 1.25, 0.82},  // tie between 1.0 and 1.5
-                      FactorCase{true, 3.0, 0.40},
-                      FactorCase{true, 4.4, 0.26},
-                      FactorCase{true, 9.0, 0.26},   // beyond the table: last row
+    ::testing::Values(FactorCase{true, 0.5, 1.0},     // below the table: no stiffening
+                      FactorCase{true, 0.0, 1.0},     // no disc
+                      FactorCase{true, 0.75, 1.0},    // first row itself
+                      FactorCase{true, 0.87, 1.0},    // nearer to 0.75
+                      FactorCase{true, 0.875, 0.95},  // tie between 0.75 and 1.0
+                      FactorCase{true, 1.25, 0.82},   // tie between 1.0 and 1.5
+                      FactorCase{true, 3.0, 0.40}, FactorCase{true, 4.4, 0.26},
+                      FactorCase{true, 9.0, 0.26},  // beyond the table: last row
                       FactorCase{false, 0.0, 1.0},
                       FactorCase{false, 0.5, 0.43},  // no below-range shortcut here
-                      FactorCase{false, 0.04, 1.0},
-                      FactorCase{false, 0.05, 0.92}, // tie
-                      FactorCase{false, 0.74, 0.32},
-                      FactorCase{false, 2.5, 0.27}));
+                      FactorCase{false, 0.04, 1.0}, FactorCase{false, 0.05, 0.92},  // tie
+                      FactorCase{false, 0.74, 0.32}, FactorCase{false, 2.5, 0.27}));
 
 TEST(RotorModel, TableFactorNeverInterpolates) {
     TRotor rotor;

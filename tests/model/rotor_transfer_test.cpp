@@ -1,8 +1,8 @@
+#include "rotor_transfer.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "rotor_transfer.h"
 
 namespace shaftline {
 namespace {

@@ -1,8 +1,8 @@
+#include "sketch_geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-
-#include "sketch_geometry.h"
 
 using shaftline::SectionArray;
 using shaftline::SettledSketch;
@@ -65,17 +65,33 @@ INSTANTIATE_TEST_SUITE_P(
     Sketch, SketchPassTest,
     ::testing::Values(
         // Centre line at 449 / 2 = 224.
-        PassCase{"plain_shaft", {1000, 500, 0, 0}, 0.4, 449, {0, 24, 800, 424}, {400, 224, 400, 224}},
+        PassCase{
+            "plain_shaft", {1000, 500, 0, 0}, 0.4, 449, {0, 24, 800, 424}, {400, 224, 400, 224}},
         PassCase{"disc_centred_on_its_piece",
-                 {1000, 500, 800, 100}, 0.4, 640, {0, 120, 800, 520}, {360, 0, 440, 640}},
+                 {1000, 500, 800, 100},
+                 0.4,
+                 640,
+                 {0, 120, 800, 520},
+                 {360, 0, 440, 640}},
         // 2.5 rounds to 2 below and truncates to 2 above; 3.5 rounds to 4 below, 3 above.
-        PassCase{"half_rounds_to_even_below", {10, 5, 7, 0}, 0.5, 20, {0, 8, 10, 12}, {5, 7, 5, 14}},
+        PassCase{
+            "half_rounds_to_even_below", {10, 5, 7, 0}, 0.5, 20, {0, 8, 10, 12}, {5, 7, 5, 14}},
         // Length 2.7 scaled keeps 2 before doubling; the width is even.
-        PassCase{"length_truncated_before_doubling", {5.4, 2, 0, 0}, 0.5, 10, {0, 4, 4, 6}, {2, 5, 2, 5}},
+        PassCase{"length_truncated_before_doubling",
+                 {5.4, 2, 0, 0},
+                 0.5,
+                 10,
+                 {0, 4, 4, 6},
+                 {2, 5, 2, 5}},
         PassCase{"thickness_truncated_before_doubling",
-                 {100, 10, 20, 3}, 0.5, 40, {0, 15, 100, 25}, {49, 10, 51, 30}},
+                 {100, 10, 20, 3},
+                 0.5,
+                 40,
+                 {0, 15, 100, 25},
+                 {49, 10, 51, 30}},
         // A tall shaft on a small area reaches above the top row.
-        PassCase{"above_the_top_row", {10, 300, 0, 0}, 1.0, 100, {0, -250, 20, 350}, {10, 50, 10, 50}},
+        PassCase{
+            "above_the_top_row", {10, 300, 0, 0}, 1.0, 100, {0, -250, 20, 350}, {10, 50, 10, 50}},
         PassCase{"largest_scale", {100, 40, 0, 0}, 1.0, 80, {0, 0, 200, 80}, {100, 40, 100, 40}},
         PassCase{"smallest_scale", {1000, 500, 0, 0}, 0.02, 20, {0, 0, 40, 20}, {20, 10, 20, 10}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -169,8 +185,8 @@ TEST(SketchGeometry, BackwardSectionGivesNegativeWidthWithoutFailing) {
 
 TEST(SketchGeometry, AbsurdSizesStayWithinPixelLimits) {
     const double huge = std::numeric_limits<double>::max();
-    const SectionArray s = Sections({{huge, huge, huge, huge},
-                                     {std::numeric_limits<double>::quiet_NaN(), -huge, 0, 0}});
+    const SectionArray s = Sections(
+        {{huge, huge, huge, huge}, {std::numeric_limits<double>::quiet_NaN(), -huge, 0, 0}});
     const auto d = SettledSketch(s, 2, 1.0, std::numeric_limits<int>::max());
     ASSERT_EQ(d.pieces.size(), 2u);
     for (const auto& piece : d.pieces) {

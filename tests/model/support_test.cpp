@@ -1,9 +1,10 @@
+#include "support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "rotor_builders.h"
-#include "support.h"
 
 namespace shaftline {
 namespace {
@@ -30,15 +31,14 @@ TEST_P(SupportRiseTest, LeftRise) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SupportRiseTest,
-    ::testing::Values(
-        RiseCase{"all_zero", Left({0, 0, 0, 0, 0, 0, 0, 0, 0}), -0.0},
-        RiseCase{"reference_temperatures", Left({8000, 20, 1500, 20, 900, 20, 0.1, -0.05, 0.02}),
-                 0.07},
-        RiseCase{"foundation_only", Left({10000, 45, 0, 0, 0, 0, 0, 0, 0}), 3.0},
-        RiseCase{"cold_foundation_sinks", Left({10000, 10, 0, 20, 0, 20, 0, 0, 0}), -1.2},
-        RiseCase{"every_term",
-                 Left({9000, 35, 1200, 60, 800, 70, 0.15, -0.1, 0.05}),
-                 9000 * 1.2e-5 * 15 + 1200 * 1.1e-5 * 40 + 800 * 1.1e-5 * 50 + 0.1}),
+    ::testing::Values(RiseCase{"all_zero", Left({0, 0, 0, 0, 0, 0, 0, 0, 0}), -0.0},
+                      RiseCase{"reference_temperatures",
+                               Left({8000, 20, 1500, 20, 900, 20, 0.1, -0.05, 0.02}), 0.07},
+                      RiseCase{"foundation_only", Left({10000, 45, 0, 0, 0, 0, 0, 0, 0}), 3.0},
+                      RiseCase{"cold_foundation_sinks", Left({10000, 10, 0, 20, 0, 20, 0, 0, 0}),
+                               -1.2},
+                      RiseCase{"every_term", Left({9000, 35, 1200, 60, 800, 70, 0.15, -0.1, 0.05}),
+                               9000 * 1.2e-5 * 15 + 1200 * 1.1e-5 * 40 + 800 * 1.1e-5 * 50 + 0.1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SupportRise, RightSupportReadsColumnsNineToSeventeen) {
@@ -65,7 +65,7 @@ TEST(AssemblyTilt, DefinedOnlyForARealLengthAndASmallerRiseDifference) {
 }
 
 class SupportStatesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         rotor = testing::MakeRotor({{2500, 400}, {5000, 400}});
         rotor->CalcDeflection();
