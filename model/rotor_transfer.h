@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -16,10 +17,10 @@ inline constexpr std::string_view kSolidForgedText = "Цельнокованны
 inline constexpr std::string_view kShrunkOnDiscsText = "С насадными дисками";
 
 /// Headers of the section grid's eight input columns and of the support-data row.
-inline constexpr std::string_view kSectionColumnNames[8] = {
+inline constexpr std::array<std::string_view, 8> kSectionColumnNames = {
     "Координаты",         "Диаметр диска", "Диаметр",       "Толщина диска",
     "Внутренний диаметр", "Модуль Юнга",   "Масса лопатки", "Число лопаток"};
-inline constexpr std::string_view kSupportColumnNames[18] = {
+inline constexpr std::array<std::string_view, 18> kSupportColumnNames = {
     "Выс. фунд. лев.",  "Темп. фунд. лев.",   "Выс. рамы лев.",      "Темп. рамы лев.",
     "Выс. подшип. лев", "Темп. подшип. лев.", "Конд. лев.",          "Вак. лев.",
     "Цапфа лев.",       "Выс. фунд. прав.",   "Темп. фунд. прав.",   "Выс. рамы прав.",

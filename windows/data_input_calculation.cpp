@@ -92,7 +92,9 @@ void TFormDataInput::WriteDeflections(int count) {
         const shaftline::TRotor* record = rotors_[static_cast<std::size_t>(rotor)].get();
         if (grid == nullptr || record == nullptr) continue;
         grid->SetColCount(kDeflectionColumn + 1);
-        grid->SetCell(kDeflectionColumn, 0, QString::fromUtf8(kDeflectionHeader));
+        grid->SetCell(kDeflectionColumn, 0,
+                      QString::fromUtf8(kDeflectionHeader.data(),
+                                        static_cast<qsizetype>(kDeflectionHeader.size())));
         const shaftline::SectionArray& sections = record->SectionsView();
         for (int row = 1; row <= record->GetSectionCount(); ++row)
             grid->SetCell(kDeflectionColumn, row,

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTableWidget>
 #include <array>
+#include <string_view>
 #include <vector>
 
 /// A text grid with one fixed header row: row 0 is the table's horizontal header and grid row r
@@ -27,9 +28,11 @@ class TStringGrid : public QTableWidget {
     /// Writes the headers into row 0 and sets the column count to their number, which takes any
     /// column beyond them out of view (its cells keep their text).
     template <std::size_t N>
-    void SetHeaderRow(const std::array<const char*, N>& headers) {
+    void SetHeaderRow(const std::array<std::string_view, N>& headers) {
         for (std::size_t column = 0; column < N; ++column)
-            SetCell(static_cast<int>(column), 0, QString::fromUtf8(headers[column]));
+            SetCell(static_cast<int>(column), 0,
+                    QString::fromUtf8(headers[column].data(),
+                                      static_cast<qsizetype>(headers[column].size())));
         SetColCount(static_cast<int>(N));
     }
 
