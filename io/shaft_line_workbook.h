@@ -15,6 +15,7 @@ struct RotorSheet {
     int sectionCount = 0;                          ///< A1
     std::vector<std::array<std::string, 8>> rows;  ///< sheet rows 2..N+1, columns A..H
     std::array<std::string, 18> support;           ///< sheet row N+3, columns A..R
+    std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
 };
 
 struct ShaftLineWorkbook {

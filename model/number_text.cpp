@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+#include "message_text.h"
+
 namespace shaftline {
 
 namespace {
@@ -22,12 +24,12 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 [[noreturn]] void ThrowNotInteger(std::string_view text) {
-    throw ConversionError("'" + std::string(text) + "' is not a valid integer value",
+    throw ConversionError("'" + QuotedForMessage(text) + "' is not a valid integer value",
                           std::string(text));
 }
 
 [[noreturn]] void ThrowNotReal(std::string_view text) {
-    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value",
+    throw ConversionError("'" + QuotedForMessage(text) + "' is not a valid floating point value",
                           std::string(text));
 }
 

@@ -6,11 +6,13 @@ PACKAGES="
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
-  libgsf-1-dev libglib2.0-dev
+  libgsf-1-dev libglib2.0-dev liborcus-dev libxlsxwriter-dev
+  qt6-svg-dev poppler-utils
   nlohmann-json3-dev libcli11-dev
   python3 python3-xlwt
   gnumeric
   xvfb xauth x11-utils imagemagick fonts-dejavu-core time
+  dpkg-dev file desktop-file-utils appstream lintian
 "
 missing=""
 for p in $PACKAGES; do

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace shaftline {
+
+/// Longest part of a user's text that a message quotes, in characters.
+inline constexpr std::size_t kMaxQuotedChars = 60;
+
+/// A text from a cell, a sheet name or a command line, made safe to put into a message that may
+/// reach a terminal: control characters (C0, DEL and C1, which include the escape sequences that
+/// retitle or clear a terminal) are written as \n, \t, \r, \e or \xNN, bytes that are no UTF-8 as
+/// \xNN, and a text longer than kMaxQuotedChars characters is cut there and ends in "…".
+std::string QuotedForMessage(std::string_view text);
+
+}  // namespace shaftline
