@@ -10,6 +10,9 @@
 namespace shaftline {
 class TransferError;
 struct RotorProblem;
+namespace io {
+struct ShaftLineWorkbook;
+}
 }  // namespace shaftline
 class QButtonGroup;
 class QCheckBox;
@@ -79,6 +82,9 @@ class TFormDataInput : public QDialog {
     /// The import from a given workbook file. False when the workbook was refused, after the
     /// warning; the window is then unchanged.
     bool ImportFromWorkbook(const QString& path);
+    /// Counts, section grids and support grids of rotors 1..sheet count from a book that the
+    /// reader has accepted whole.
+    void FillFromBook(const shaftline::io::ShaftLineWorkbook& book);
     static QString TemplatePath();
 
   protected:

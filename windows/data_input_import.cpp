@@ -48,6 +48,11 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
         return false;
     }
 
+    FillFromBook(book);
+    return true;
+}
+
+void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book) {
     // The reader has refused a workbook with more sheets than rotors, or a section count
     // outside 1..50; setting the texts runs the change handling of the count fields.
     const int count = std::min(static_cast<int>(book.sheets.size()), shaftline::kMaxRotors);
@@ -70,5 +75,4 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
             support->SetCell(static_cast<int>(column), kSupportDataRow,
                              QString::fromStdString(sheet.support[column]));
     }
-    return true;
 }
