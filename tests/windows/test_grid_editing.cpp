@@ -253,6 +253,7 @@ class TestGridEditing : public QObject {
         QCOMPARE(sections->text(), QString("12"));
         QTest::keyClick(sections, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(sections->text(), QString("1"));
+        QVERIFY(!FormDataInput->UndoStack()->canUndo());
         QCOMPARE(FormDataInput->GridInitParams(1)->RowCount(), 2);
         QTest::keyClick(sections, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(sections->text(), QString("12"));
