@@ -86,6 +86,11 @@ class TestGridEditing : public QObject {
         for (int row = 1; row <= 2; ++row)
             for (int column = 0; column < 8; ++column)
                 QCOMPARE(to->item(row - 1, column)->text(), from->Cell(column, row));
+        QTest::keyClick(to, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(FormDataInput->EditUchast(3)->text(), QString("3"));
+        QTest::keyClick(to, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(FormDataInput->EditUchast(3)->text(), QString("2"));
+        QCOMPARE(to->Cell(0, 1), QString("100"));
         FormDataInput->hide();
     }
 
