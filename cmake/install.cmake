@@ -97,9 +97,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Beyond the linked libraries: Qt needs a platform plugin to show a window at all, and the
+# Beyond the linked libraries: Qt needs a platform plugin to show a window at all, and finds
+# the program's icon in the hicolor theme only where the theme itself is installed. The
 # support-scheme button hands its drawing to the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # First line the synopsis; CPack indents the rest and marks the empty line as a paragraph break.

@@ -32,12 +32,13 @@ for path in usr/bin/shaftline usr/bin/shaftline-calc \
 done
 
 # Dependencies computed from the binaries, plus the platform plugin Qt cannot show a window
-# without.
+# without and the icon theme the icon needs.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6charts6 libgsf-1-114 libstdc++6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6charts6 libgsf-1-114 libstdc++6 \
+  qt6-qpa-plugins hicolor-icon-theme; do
   case "$depends" in
-  *"$library"*) ;;
-  *) fail "Depends does not name $library: $depends" ;;
+  *"$package"*) ;;
+  *) fail "Depends does not name $package: $depends" ;;
   esac
 done
 
