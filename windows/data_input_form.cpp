@@ -22,9 +22,11 @@
 #include <QVBoxLayout>
 
 #include "control_lookup.h"
+#include "message_text.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
 #include "string_grid.h"
+#include "support_scheme.h"
 #include "up_down.h"
 
 namespace {
@@ -32,6 +34,11 @@ namespace {
 const QString kStatusOpened =
     QStringLiteral("Введите параметры роторов вручную или загрузите из Excel");
 const QString kSupportScheme = QStringLiteral("ris.vsd");
+
+QString QuotedPath(const QString& path) {
+    return QString::fromStdString(
+        shaftline::QuotedForMessage(QDir::toNativeSeparators(path).toStdString()));
+}
 
 QToolButton* MakeFlatButton(const char* name, const QString& hint, const QString& picture,
                             QWidget* parent) {
@@ -288,12 +295,15 @@ bool TFormDataInput::FormKeyPress(QKeyEvent* event) {
 }
 
 void TFormDataInput::Button20Click() {
-    const QFileInfo scheme(QDir::current(), kSupportScheme);
-    if (!scheme.exists()) {
-        SetStatusText(QStringLiteral("Документ \"%1\" не найден в папке %2")
-                          .arg(kSupportScheme, QDir::toNativeSeparators(QDir::currentPath())));
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString scheme = FindSupportScheme(QDir::current(), QDir(programDir));
+    if (scheme.isEmpty()) {
+        SetStatusText(
+            QStringLiteral("Документ \"%1\" не найден в папке %2 и в папке программы %3")
+                .arg(kSupportScheme, QuotedPath(QDir::currentPath()), QuotedPath(programDir)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme.absoluteFilePath())))
-        SetStatusText(QStringLiteral("Не удалось открыть документ \"%1\"").arg(kSupportScheme));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme)))
+        SetStatusText(
+            QStringLiteral("Не удалось открыть документ \"%1\"").arg(QFileInfo(scheme).fileName()));
 }
