@@ -36,6 +36,12 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator);
 std::string FormatNumber7(double value, std::string_view decimalSeparator,
                           std::string_view thousandsSeparator);
 
+/// Fixed notation with exactly `decimals` decimals (0..9) and thousands separators, rounded
+/// from the true value ("-1 234,5"); a value that rounds to zero has no sign. A value that is
+/// not finite gives "—".
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator,
+                        std::string_view thousandsSeparator);
+
 /// Decimal integer text.
 std::string FormatInteger(long long value);
 
