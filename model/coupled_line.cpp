@@ -1,5 +1,6 @@
 #include "coupled_line.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace shaftline {
@@ -114,6 +115,17 @@ CoupledState SolveCoupledLine(const CoupledLine& line, const std::vector<double>
         state.axis.push_back(std::move(axis));
     }
     return state;
+}
+
+std::string SupportLabel(const CoupledSupport& support, int j) {
+    std::string label = std::to_string(j + 1) + " (";
+    if (support.leftRotor > 0 && support.rightRotor > 0) {
+        label += "роторы " + std::to_string(support.leftRotor) + " и " +
+                 std::to_string(support.rightRotor);
+    } else {
+        label += "ротор " + std::to_string(std::max(support.leftRotor, support.rightRotor));
+    }
+    return label + ")";
 }
 
 std::vector<double> WithLifts(std::vector<double> elevations, const std::vector<double>& lifts) {

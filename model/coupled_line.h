@@ -57,6 +57,9 @@ OrProblem<CoupledLine> PrepareCoupledLine(const RotorArray& rotors, int count);
 /// Loads, moments and axis for the support elevations z(J0..J(n)) (n + 1 finite values).
 CoupledState SolveCoupledLine(const CoupledLine& line, const std::vector<double>& elevations);
 
+/// "3 (роторы 2 и 3)", "1 (ротор 1)": support J(j) numbered from 1 with the rotors it carries.
+std::string SupportLabel(const CoupledSupport& support, int j);
+
 /// Elevations raised by extra lifts, support by support (mm).
 std::vector<double> WithLifts(std::vector<double> elevations, const std::vector<double>& lifts);
 
