@@ -10,6 +10,10 @@
 
 namespace shaftline {
 
+/// Largest extra lift of a support (mm, up or down) that a what-if accepts: far beyond any
+/// bearing adjustment, and small enough to keep every load finite.
+inline constexpr double kMaxExtraLift = 1000;
+
 /// A result, or the reason (Russian, for the user) why there is none.
 template <typename T>
 struct OrProblem {

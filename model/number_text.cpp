@@ -230,6 +230,21 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
     return out;
 }
 
+std::string FormatShortest(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return "—";
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    std::string out;
+    for (const char* c = buf; c != end; ++c) {
+        if (*c == '.') {
+            out += decimalSeparator;
+        } else {
+            out += *c;
+        }
+    }
+    return ec == std::errc() ? out : std::string("—");
+}
+
 std::string FormatInteger(long long value) {
     return std::to_string(value);
 }

@@ -40,5 +40,15 @@ TEST(FormatFixedText, SeparatorsAreTheCallers) {
     EXPECT_EQ(FormatFixed(1234.5, 1, ",", ""), "1234,5");
 }
 
+TEST(FormatShortestText, ReadsBackAsTheSameDouble) {
+    for (double value : {0.1, -1234.5678, 1.0 / 3, 1.5e-7, 6.02e23, 0.0}) {
+        const std::string text = FormatShortest(value, ",");
+        EXPECT_EQ(ParseReal(text, ","), value) << text;
+        EXPECT_EQ(text.find('.'), std::string::npos) << text;
+    }
+    EXPECT_EQ(FormatShortest(-2.5, ","), "-2,5");
+    EXPECT_EQ(FormatShortest(std::nan(""), ","), "—");
+}
+
 }  // namespace
 }  // namespace shaftline
