@@ -135,6 +135,14 @@ std::vector<double> WithLifts(std::vector<double> elevations, const std::vector<
     return elevations;
 }
 
+std::vector<double> CouplingShift(const CoupledLine& line, const CoupledState& state) {
+    std::vector<double> shift;
+    for (std::size_t j = 0; j < line.supports.size() && j < state.loads.size(); ++j) {
+        shift.push_back(state.loads[j] - line.supports[j].ownLoad);
+    }
+    return shift;
+}
+
 std::vector<int> UnloadedSupports(const CoupledState& state) {
     std::vector<int> unloaded;
     for (std::size_t j = 0; j < state.loads.size(); ++j) {

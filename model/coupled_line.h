@@ -67,6 +67,9 @@ std::string SupportLabel(const CoupledSupport& support, int j);
 /// Elevations raised by extra lifts, support by support (mm).
 std::vector<double> WithLifts(std::vector<double> elevations, const std::vector<double>& lifts);
 
+/// Per support, what the couplings shift: the load of the state less the own load (kgf).
+std::vector<double> CouplingShift(const CoupledLine& line, const CoupledState& state);
+
 /// Indices j of the supports whose load is negative: the shaft would lift off them.
 std::vector<int> UnloadedSupports(const CoupledState& state);
 
