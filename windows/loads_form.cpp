@@ -135,7 +135,7 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
-        ShowMessage(this, QString::fromStdString(result.problem));
+        ShowMessage(nullptr, QString::fromStdString(result.problem));
         return false;
     }
     coupled_ = std::move(result.value);

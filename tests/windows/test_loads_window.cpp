@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <cmath>
 
 #include "coupled_shaft_line.h"
 #include "loads_chart.h"
@@ -51,14 +53,15 @@ void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) 
     QTableWidgetItem* item = grid->item(row, column);
     grid->setCurrentItem(item);
     grid->editItem(item);
-    QLineEdit* editor = nullptr;
+    QPointer<QLineEdit> editor;
     for (QLineEdit* e : grid->findChildren<QLineEdit*>())
         if (e->isVisible()) editor = e;
     if (editor == nullptr) qFatal("no cell editor at %d,%d for %s", row, column, qPrintable(text));
     editor->selectAll();
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
-    QTest::qWait(20);  // a refusal's message comes once the editor is closed
+    // The view commits and closes the editor from its event queue.
+    QTRY_VERIFY(editor.isNull() || !editor->isVisible());
 }
 
 shaftline::CoupledShaftLine CoreResult() {
@@ -86,6 +89,15 @@ class TestLoadsWindow : public QObject {
         QCOMPARE(watcher.boxes[0].text,
                  QString("Нет результатов расчета для ротора 1. Чтобы увидеть нагрузки на опоры, "
                          "сначала нажмите кнопку \"Расчет\"."));
+        QVERIFY(watcher.dialogs.empty());
+
+        // Records that give no finite elevations open no window either.
+        CalculateSampleAligned(watcher);
+        FormDataInput->Rotors()[2]->SetLineOffset(0, std::nan(""));
+        FormDataInput->Rotors()[1]->SetLineOffset(0, std::nan(""));
+        QTest::mouseClick(Control<QPushButton>("ButtonLoads"), Qt::LeftButton);
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
+        QVERIFY(watcher.boxes[0].text.startsWith("Нагрузки на опоры не определены"));
         QVERIFY(watcher.dialogs.empty());
     }
 
@@ -179,7 +191,11 @@ class TestLoadsWindow : public QObject {
                      core.State(SupportState::kLevel).loads);
 
             TypeIntoCell(grid, 2, TFormLoads::kLiftColumn, "abc");
+            QTRY_COMPARE(inner.boxes.size(), std::size_t(1));
+            QTRY_VERIFY(QApplication::activeModalWidget() == FormLoads);
             TypeIntoCell(grid, 2, TFormLoads::kLiftColumn, "-5000");
+            QTRY_COMPARE(inner.boxes.size(), std::size_t(2));
+            QTRY_VERIFY(QApplication::activeModalWidget() == FormLoads);
             QCOMPARE(FormLoads->Lifts(kNominal)[2], 0.25);
             QCOMPARE(grid->item(2, TFormLoads::kLiftColumn)->text(), QString("0,250"));
             boxes = inner.boxes;
