@@ -269,21 +269,6 @@ TEST(CoupledShaftLine, StateElevationsTakeOffsetsAndTheRisesOfTheOddRotors) {
     for (std::size_t j = 0; j < expected.size(); ++j) EXPECT_DOUBLE_EQ(assembly[j], expected[j]);
 }
 
-TEST(CoupledShaftLine, SupportsCarryTheirRotorsAndTheirOwnLoads) {
-    const RotorArray rotors = AlignedLine(3);
-    const CoupledShaftLine c = Coupled(rotors, 3);
-    const std::vector<CoupledSupport>& s = c.line.supports;
-    ASSERT_EQ(s.size(), 4u);
-    EXPECT_EQ(s[0].leftRotor, 0);
-    EXPECT_EQ(s[0].rightRotor, 1);
-    EXPECT_EQ(s[2].leftRotor, 2);
-    EXPECT_EQ(s[2].rightRotor, 3);
-    EXPECT_EQ(s[3].rightRotor, 0);
-    EXPECT_EQ(s[2].x, s[1].x + rotors[2]->SectionsView()[rotors[2]->GetSectionCount()].Coord);
-    EXPECT_EQ(s[1].ownLoad, rotors[1]->GetRightReaction() + rotors[2]->GetLeftReaction());
-    EXPECT_EQ(s[3].ownLoad, rotors[3]->GetRightReaction());
-}
-
 // An independent check: the whole line as a finite-element beam of cubic elements with nodes
 // at every section end and midpoint (exact nodal values for such loads), solved in extended
 // precision with the supports' elevations prescribed.
