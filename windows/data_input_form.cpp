@@ -154,6 +154,8 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     connect(scheme, &QPushButton::clicked, this, &TFormDataInput::Button20Click);
     button21_ = MakeButton("Button21", QStringLiteral("Эскиз ротора"), panel);
     connect(button21_, &QPushButton::clicked, this, &TFormDataInput::Button21Click);
+    QPushButton* loads = MakeButton("ButtonLoads", QStringLiteral("Нагрузки на опоры"), panel);
+    connect(loads, &QPushButton::clicked, this, &TFormDataInput::ButtonLoadsClick);
 
     auto* countRow = new QHBoxLayout();
     countRow->setSpacing(0);
@@ -175,6 +177,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addSpacing(12);
     layout->addWidget(scheme);
     layout->addWidget(button21_);
+    layout->addWidget(loads);
     layout->addStretch();
 }
 

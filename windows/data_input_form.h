@@ -68,6 +68,7 @@ class TFormDataInput : public QDialog {
     void TickCheckBox(int rotor);
     void PressParamsBtn();
     void Button21Click();
+    void ButtonLoadsClick();
 
     /// True when every section cell of rotors 1..count holds text; otherwise names the
     /// lowest-numbered incomplete rotor in a message box.
