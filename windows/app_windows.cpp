@@ -13,6 +13,7 @@ TFormRotorSketch* FormRotorSketch = nullptr;
 void CreateAppWindows() {
     Form1 = new TForm1();
     FormDataInput = new TFormDataInput(Form1);
+    Form1->AttachBook(FormDataInput->Book());
     FormParam = new TFormParam(Form1);
     FormRotorSketch = new TFormRotorSketch(Form1);
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -24,6 +25,7 @@
 #include "control_lookup.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
+#include "shaft_line_book.h"
 #include "string_grid.h"
 #include "up_down.h"
 
@@ -98,6 +100,15 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
 
     EditKolRotorChange();
     connect(pageControl1_, &QTabWidget::currentChanged, this, &TFormDataInput::PageControl1Change);
+
+    book_ = new TShaftLineBook(this);
+    WatchForChanges();
+    setAcceptDrops(true);
+    // Saving where the typing happens, with the main window's keys.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, book_,
+            &TShaftLineBook::Save);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+            &QShortcut::activated, book_, &TShaftLineBook::SaveAs);
     // The window sees every key before the focused control does.
     qApp->installEventFilter(this);
 }
@@ -121,6 +132,10 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     QToolButton* import = MakeFlatButton("SpeedButton2", QStringLiteral("Импорт  данных из Excel"),
                                          QStringLiteral(":/excel_import.png"), panel);
     connect(import, &QToolButton::clicked, this, &TFormDataInput::SpeedButton2Click);
+    QToolButton* open = MakeFlatButton("SpeedButton3", QStringLiteral("Открыть книгу"),
+                                       QStringLiteral(":/open_book.png"), panel);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QToolButton::clicked, this, &TFormDataInput::SpeedButton3Click);
     QToolButton* calculate = MakeFlatButton("SpeedButton1", QStringLiteral("Расчет"),
                                             QStringLiteral(":/calculator.png"), panel);
     connect(calculate, &QToolButton::clicked, this, &TFormDataInput::SpeedButton1Click);
@@ -161,6 +176,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addLayout(countColumn);
     layout->addSpacing(12);
     layout->addWidget(import);
+    layout->addWidget(open);
     layout->addWidget(calculate);
     layout->addSpacing(12);
     layout->addWidget(radioBox);

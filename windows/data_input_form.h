@@ -15,6 +15,8 @@ struct ShaftLineWorkbook;
 }
 }  // namespace shaftline
 class QButtonGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
@@ -23,6 +25,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class TShaftLineBook;
 class TStringGrid;
 
 /// The data-entry window: one page per rotor with its counts, type, section grid and support
@@ -66,6 +69,8 @@ class TFormDataInput : public QDialog {
     void TickCheckBox(int rotor);
     void PressParamsBtn();
     void Button21Click();
+    /// "Открыть книгу": the file dialog, then the book into the window.
+    void SpeedButton3Click();
 
     /// True when every section cell of rotors 1..count holds text; otherwise names the
     /// lowest-numbered incomplete rotor in a message box.
@@ -87,9 +92,32 @@ class TFormDataInput : public QDialog {
     void FillFromBook(const shaftline::io::ShaftLineWorkbook& book);
     static QString TemplatePath();
 
+    /// The import button's work on a given workbook: the import, then the status text, which
+    /// stays as it was when the workbook was refused for its content.
+    void ImportBook(const QString& path);
+    /// A book of the user's choice, filled in as the import fills it, then the rotor types the
+    /// book carries and the import's status text. False after the reason when the book was
+    /// refused; the window is then unchanged.
+    bool OpenBook(const QString& path);
+    /// Puts the types a book carries into the type selectors of rotors 1..sheet count.
+    void RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book);
+    /// Counts, section and support texts and rotor types of the rotors shown, as a book holds them.
+    shaftline::io::ShaftLineWorkbook BookFromWindow() const;
+    /// The book file the window's data belong to.
+    TShaftLineBook* Book() const { return book_; }
+
+    /// True when counts, types or cells changed since the last open, save or import.
+    bool IsModified() const { return modified_; }
+    void SetUnmodified();
+
+  signals:
+    void modifiedChanged(bool modified);
+
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     bool FormKeyPress(QKeyEvent* event);
@@ -111,6 +139,10 @@ class TFormDataInput : public QDialog {
     std::optional<shaftline::SupportData> ReadSupportData(int rotor);
     void StoreRises(int rotor, const shaftline::SupportData& data);
     void AlignShaftLine(const std::vector<shaftline::SupportData>& supports);
+    enum class Intake { Filled, Unusable, ContentRefused };
+    Intake ImportIntoWindow(const QString& path);
+    void WatchForChanges();
+    void MarkModified();
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;
@@ -122,4 +154,6 @@ class TFormDataInput : public QDialog {
     QPushButton* button21_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    TShaftLineBook* book_ = nullptr;
+    bool modified_ = false;
 };
