@@ -70,7 +70,7 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
     for (std::size_t c = 0; c < rotor.support.size(); ++c)
         WriteValue(sheet, supportHeaderRow + 1, static_cast<int>(c), rotor.support[c], separator);
 
-    sheet.SetColumnWidth(0, 0, 24);
+    sheet.SetColumnWidth(0, 0, 36);
     sheet.SetColumnWidth(1, static_cast<int>(kSupportColumnNames.size()) - 1, 13);
     sheet.SetColumnWidth(kTypeColumn, kTypeColumn, 22);
     sheet.FreezeTopRows(1);
@@ -95,9 +95,11 @@ void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
     }
 
     const Styles styles{
-        xlsx.AddFormat({.bold = true, .wrap = true, .numberFormat = {}}),
-        xlsx.AddFormat(
-            {.bold = true, .wrap = true, .numberFormat = "\"Координаты (участков: \"0\")\""}),
+        xlsx.AddFormat({.bold = true, .wrap = true, .alignLeft = false, .numberFormat = {}}),
+        xlsx.AddFormat({.bold = true,
+                        .wrap = false,
+                        .alignLeft = true,
+                        .numberFormat = "\"Координаты (участков: \"0\")\""}),
     };
     for (std::size_t k = 0; k < count; ++k) {
         XlsxSheet sheet = xlsx.AddSheet("Ротор " + std::to_string(k + 1));

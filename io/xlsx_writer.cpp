@@ -136,7 +136,13 @@ XlsxBook::XlsxBook(const std::string& path) : path_(path) {
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ".shaftline-book-XXXXXX").string();
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) Refuse(SystemReason(errno));
+    if (fd < 0) {
+        // A folder of the system (/proc) that takes no new files answers as if it were missing.
+        const int failure = errno;
+        if (failure == ENOENT && fs::is_directory(folder, ec))
+            Refuse("в этой папке нельзя создавать файлы");
+        Refuse(SystemReason(failure));
+    }
     ::close(fd);
     temporary_ = pattern;
 
@@ -175,6 +181,7 @@ XlsxFormat XlsxBook::AddFormat(const XlsxStyle& style) {
     if (format == nullptr) Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
     if (style.bold) format_set_bold(format);
     if (style.wrap) format_set_text_wrap(format);
+    if (style.alignLeft) format_set_align(format, LXW_ALIGN_LEFT);
     if (!style.numberFormat.empty()) format_set_num_format(format, style.numberFormat.c_str());
     return XlsxFormat(format);
 }

@@ -15,6 +15,7 @@ class XlsxBook;
 struct XlsxStyle {
     bool bold = false;
     bool wrap = false;
+    bool alignLeft = false;    ///< numbers too, which stand right by default
     std::string numberFormat;  ///< Excel's number format code; empty for the general format
 };
 
