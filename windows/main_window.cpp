@@ -91,6 +91,7 @@ void TForm1::BuildFileMenu(QMenu* file) {
         QAction* item = file->addAction(text);
         item->setObjectName(QString::fromLatin1(name));
         item->setShortcut(keys);
+        bookKeys_.append(item);
         connect(item, &QAction::triggered, this, [this, command] {
             if (book_ != nullptr) (book_->*command)();
         });
@@ -119,6 +120,7 @@ void TForm1::BuildFileMenu(QMenu* file) {
 
 void TForm1::AttachBook(TShaftLineBook* book) {
     book_ = book;
+    if (book->parent() != nullptr) book->parent()->installEventFilter(this);
     connect(book, &TShaftLineBook::changed, this, &TForm1::ShowBook);
     ShowBook();
 }
@@ -137,6 +139,15 @@ void TForm1::ShowBook() {
         item->setData(recent[index]);
         item->setStatusTip(path);
     }
+}
+
+// The data-entry window is a tool window of this one, so the keys of this window's menu would
+// also answer there and make its own keys ambiguous: while it is shown, they are its own.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (book_ != nullptr && watched == book_->parent() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        for (QAction* item : bookKeys_) item->setEnabled(event->type() == QEvent::Hide);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -31,6 +31,7 @@ class TForm1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FormActivate();
@@ -42,4 +43,5 @@ class TForm1 : public QMainWindow {
     bool activated_ = false;
     TShaftLineBook* book_ = nullptr;
     QList<QAction*> recentBooks_;
+    QList<QAction*> bookKeys_;  // the items with keys, which the data-entry window has too
 };

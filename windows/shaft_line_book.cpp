@@ -77,6 +77,7 @@ bool TShaftLineBook::SaveAs() {
 }
 
 bool TShaftLineBook::SaveTo(const QString& path) {
+    CommitTyping();
     try {
         shaftline::io::WriteShaftLineBook(QFile::encodeName(path).toStdString(),
                                           form_->BookFromWindow(), DecimalSeparator());
@@ -91,6 +92,7 @@ bool TShaftLineBook::SaveTo(const QString& path) {
 }
 
 bool TShaftLineBook::ConfirmSaveChanges() {
+    CommitTyping();
     if (!form_->IsModified()) return true;
     switch (AskSaveChanges(DialogParent(), QStringLiteral("Сохранить изменения в книге?"))) {
         case SaveAnswer::Save:
@@ -119,6 +121,13 @@ QString TShaftLineBook::DroppedBook(const QMimeData* mime) {
 QWidget* TShaftLineBook::DialogParent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return form_->parentWidget() != nullptr ? form_->parentWidget() : form_;
+}
+
+// A cell editor that is still open (a key pressed while typing) holds text its grid does not
+// have yet; taking the focus from it puts the text into the grid.
+void TShaftLineBook::CommitTyping() {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && form_->isAncestorOf(focused)) focused->clearFocus();
 }
 
 QString TShaftLineBook::AskFileName(bool save) {

@@ -54,6 +54,7 @@ class TShaftLineBook : public QObject {
 
   private:
     QWidget* DialogParent() const;
+    void CommitTyping();
     QString AskFileName(bool save);
     void SetPath(const QString& path);
     void Remember(const QString& path);

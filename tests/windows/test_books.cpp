@@ -224,6 +224,26 @@ class TestBooks : public QObject {
         QCOMPARE(FormDataInput->GridInitParams(1)->Cell(6, 2), QString("2,5"));
     }
 
+    void savingKeyTakesWhatTheOpenCellEditorHolds() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("b.xlsx");
+        QVERIFY(Book()->SaveTo(path));
+        FormDataInput->show();
+        QApplication::setActiveWindow(FormDataInput);
+        QVERIFY(QTest::qWaitForWindowActive(FormDataInput));
+        TStringGrid* grid = FormDataInput->GridInitParams(1);
+        grid->setFocus();
+        grid->setCurrentCell(0, 2);
+        QTest::keyClicks(QApplication::focusWidget(), "777");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(grid->Cell(2, 1), QString("777"));
+        QVERIFY(!FormDataInput->IsModified());
+        QCOMPARE(shaftline::io::ReadShaftLineWorkbook(AsXls(path).toStdString(), ",")
+                     .sheets[0]
+                     .rows[0][2],
+                 std::string("777"));
+    }
+
     void unchangedDataCloseWithoutAQuestion() {
         Answers answers;
         QVERIFY(Form1->close());
