@@ -73,12 +73,13 @@ ShaftLineWorkbook ReadBack(const ShaftLineWorkbook& book, const std::string& sep
     return ReadShaftLineWorkbook(ConvertedToXls(path), separator);
 }
 
-// The cells A1..K60 of one sheet of a .xls, with their kinds.
-BiffSheet Cells(const std::string& xls, std::size_t sheet) {
+// The cells A1..K60 of one sheet of a .xls, with their kinds, and the sheet's name.
+std::pair<BiffSheet, std::string> Cells(const std::string& xls, std::size_t sheet) {
     const std::string bytes = ReadBytes(xls);
     const std::vector<std::uint8_t> stream =
         ReadWorkbookStream({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    return ReadBiffSheet(stream, ReadBiffGlobals(stream), sheet, CellWindow{60, 11});
+    const BiffGlobals globals = ReadBiffGlobals(stream);
+    return {ReadBiffSheet(stream, globals, sheet, CellWindow{60, 11}), globals.sheets[sheet].name};
 }
 
 RotorSheet Rotor(std::vector<Row> rows, Support support = {}, std::string type = {}) {
@@ -167,7 +168,8 @@ TEST(BookWriterTest, NumbersAreNumbersAndTheTypeStandsInK1) {
     WriteShaftLineBook(path, book, ",");
     const std::string xls = ConvertedToXls(path);
 
-    const BiffSheet first = Cells(xls, 0);
+    const auto [first, firstName] = Cells(xls, 0);
+    EXPECT_EQ(firstName, "Ротор 1");
     EXPECT_EQ(first.At(0, 0).kind, CellKind::Number);
     EXPECT_EQ(first.At(0, 0).number, 2);
     EXPECT_EQ(first.At(1, 1).kind, CellKind::Number);
@@ -181,16 +183,10 @@ TEST(BookWriterTest, NumbersAreNumbersAndTheTypeStandsInK1) {
     EXPECT_EQ(first.Text(first.At(3, 10)), "Темп. фунд. прав.");
     EXPECT_EQ(first.At(4, 0).number, 9000);
 
-    const BiffSheet second = Cells(xls, 1);
+    const auto [second, secondName] = Cells(xls, 1);
+    EXPECT_EQ(secondName, "Ротор 2");
     EXPECT_EQ(second.At(0, 9).kind, CellKind::Empty);
     EXPECT_EQ(second.At(0, 10).kind, CellKind::Empty);
-    const BiffGlobals globals = ReadBiffGlobals([&] {
-        const std::string bytes = ReadBytes(xls);
-        return ReadWorkbookStream(
-            {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    }());
-    EXPECT_EQ(globals.sheets[0].name, "Ротор 1");
-    EXPECT_EQ(globals.sheets[1].name, "Ротор 2");
 }
 
 struct FailedSave {

@@ -132,7 +132,6 @@ class TestBooks : public QObject {
             QVERIFY(opened.sheets[k].support == saved.sheets[k].support);
         }
         QCOMPARE(FormDataInput->GridInitParams(1)->Cell(1, 1), QString("12,,5"));
-        QCOMPARE(FormDataInput->GridInitParams(1)->Cell(6, 2), QString("2,5"));
         QCOMPARE(FormDataInput->StatusText(), kImported);
         QVERIFY(!FormDataInput->IsModified());
         QCOMPARE(Form1->windowTitle(), QString("Ротовал — линия.xlsx.xls"));
@@ -194,6 +193,7 @@ class TestBooks : public QObject {
         QTest::newRow("Нет closes without saving") << "Нет" << true << true << false;
         QTest::newRow("Да saves over the book") << "Да" << true << true << true;
         QTest::newRow("Да asks for a name first") << "Да" << false << true << true;
+        QTest::newRow("nothing typed, nothing asked") << "" << true << true << false;
     }
     void closingAsksAboutUnsavedChanges() {
         QFETCH(QString, answer);
@@ -204,12 +204,14 @@ class TestBooks : public QObject {
         const QString path = dir.filePath("книга.xlsx");
         if (named) QVERIFY(Book()->SaveTo(path));
         const QDateTime before = QFileInfo(path).lastModified();
-        TypeShaftLine();
+        const bool typed = !answer.isEmpty();
+        if (typed) TypeShaftLine();
         Answers answers;
         answers.buttons = {answer};
         answers.files = {path};
         QCOMPARE(Form1->close(), closes);
-        QCOMPARE(answers.boxes.size(), std::size_t(1));
+        QCOMPARE(answers.boxes.size(), std::size_t(typed ? 1 : 0));
+        if (!typed) return;
         QCOMPARE(answers.boxes[0].text, QString("Сохранить изменения в книге?"));
         QCOMPARE(Form1->isVisible(), !closes);
         QCOMPARE(FormDataInput->IsModified(), !saved);
@@ -242,12 +244,6 @@ class TestBooks : public QObject {
                      .sheets[0]
                      .rows[0][2],
                  std::string("777"));
-    }
-
-    void unchangedDataCloseWithoutAQuestion() {
-        Answers answers;
-        QVERIFY(Form1->close());
-        QVERIFY(answers.boxes.empty());
     }
 
     void failedSaveSaysWhyAndKeepsTheMark() {
