@@ -107,6 +107,10 @@ struct RoundTrip {
     ShaftLineWorkbook readBack;  // what the reader gives for the typed texts
 };
 
+void PrintTo(const RoundTrip& trip, std::ostream* out) {
+    *out << trip.name;
+}
+
 class BookRoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(BookRoundTripTest, ReadsBackTheTypedTexts) {
@@ -198,6 +202,10 @@ struct FailedSave {
 
 ShaftLineWorkbook OneRotor(const std::string& coordinate = "100") {
     return {{Rotor({{coordinate, "", "", "", "", "", "", ""}})}};
+}
+
+void PrintTo(const FailedSave& save, std::ostream* out) {
+    *out << save.name;
 }
 
 class FailedSaveTest : public ::testing::TestWithParam<FailedSave> {};

@@ -13,6 +13,10 @@ struct RefusalKind {
     bool content;
 };
 
+void PrintTo(const RefusalKind& kind, std::ostream* out) {
+    *out << kind.file;
+}
+
 class WorkbookRefusalKindTest : public ::testing::TestWithParam<RefusalKind> {};
 
 TEST_P(WorkbookRefusalKindTest, ContentRefusalsHaveTheirOwnType) {
