@@ -27,13 +27,18 @@ struct SheetContext {
     const std::string& name;
 
     [[noreturn]] void Refuse(int row, int column, const std::string& reason) const {
-        throw WorkbookError("Книга «" + fileName + "», лист " + std::to_string(number) + " «" +
-                            name + "», ячейка " + CellName(row, column) + ": " + reason + ".");
+        throw WorkbookContentError("Книга «" + fileName + "», лист " + std::to_string(number) +
+                                   " «" + name + "», ячейка " + CellName(row, column) + ": " +
+                                   reason + ".");
     }
 };
 
 [[noreturn]] void RefuseFile(const std::string& fileName, const std::string& reason) {
     throw WorkbookError("Книга «" + fileName + "»: " + reason + ".");
+}
+
+[[noreturn]] void RefuseContent(const std::string& fileName, const std::string& reason) {
+    throw WorkbookContentError("Книга «" + fileName + "»: " + reason + ".");
 }
 
 std::string CellText(const BiffSheet& sheet, int row, int column, std::string_view separator,
@@ -177,12 +182,12 @@ ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> str
 
     const std::size_t sheetCount = globals.sheets.size();
     if (sheetCount == 0) {
-        RefuseFile(fileName, "в книге нет ни одного листа");
+        RefuseContent(fileName, "в книге нет ни одного листа");
     }
     if (sheetCount > static_cast<std::size_t>(kMaxRotors)) {
-        RefuseFile(fileName, "в книге " + std::to_string(sheetCount) +
-                                 " листов, а роторов в валопроводе может быть не больше " +
-                                 std::to_string(kMaxRotors));
+        RefuseContent(fileName, "в книге " + std::to_string(sheetCount) +
+                                    " листов, а роторов в валопроводе может быть не больше " +
+                                    std::to_string(kMaxRotors));
     }
 
     ShaftLineWorkbook workbook;
@@ -192,8 +197,8 @@ ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> str
             const BiffSheet sheet = ReadBiffSheet(stream, globals, k, kLayoutWindow);
             workbook.sheets.push_back(ConvertSheet(sheet, decimalSeparator, context));
         } catch (const BiffFormatError& e) {
-            throw WorkbookError("Книга «" + fileName + "», лист " + std::to_string(k + 1) + " «" +
-                                globals.sheets[k].name + "»: " + e.what() + ".");
+            throw WorkbookContentError("Книга «" + fileName + "», лист " + std::to_string(k + 1) +
+                                       " «" + globals.sheets[k].name + "»: " + e.what() + ".");
         }
     }
     return workbook;

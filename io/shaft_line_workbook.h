@@ -30,6 +30,14 @@ class WorkbookError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// A file that opens as a workbook but whose sheets do not hold a shaft line: no sheet or more
+/// than 19, a sheet that is no worksheet or is damaged, a cell that does not fit the layout.
+/// Every other WorkbookError means the file itself cannot be used.
+class WorkbookContentError : public WorkbookError {
+  public:
+    using WorkbookError::WorkbookError;
+};
+
 /// Reads and checks the whole workbook; only a workbook that passes is returned. Numbers come
 /// out in the general format with at most 15 significant digits and the given decimal
 /// separator, texts unchanged, empty cells empty; a formula cell gives its stored result.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the pictures of the two tool buttons of the data-entry window as 32 x 32 PNG files:
-calculator.png (the calculation run) and excel_import.png (the import from the workbook).
+"""Draws the pictures of the tool buttons of the data-entry window as 32 x 32 PNG files:
+calculator.png (the calculation run), excel_import.png (the import from the workbook) and
+open_book.png (a book of the user's choice).
 Uses only the standard library; run it from any folder, it writes next to itself."""
 import os
 import struct
@@ -73,7 +74,27 @@ def workbook_import():
     return img
 
 
+def open_book():
+    img = blank()
+    folder, dark = (232, 184, 64, 255), (140, 100, 20, 255)
+    rect(img, 2, 6, 12, 9, folder)                   # tab of the folder
+    frame(img, 2, 6, 12, 9, dark)
+    rect(img, 2, 9, 29, 28, folder)
+    frame(img, 2, 9, 29, 28, dark)
+    green, line = (33, 115, 70, 255), (170, 190, 176, 255)
+    rect(img, 8, 2, 25, 18, (250, 250, 250, 255))   # the sheet in the folder
+    frame(img, 8, 2, 25, 18, (16, 70, 40, 255))
+    rect(img, 9, 3, 24, 6, green)
+    for y in (10, 14):
+        rect(img, 9, y, 24, y, line)
+    rect(img, 16, 7, 16, 17, line)
+    rect(img, 3, 15, 28, 27, (248, 204, 96, 255))   # front flap over the sheet
+    rect(img, 3, 15, 28, 15, dark)
+    return img
+
+
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     write_png(os.path.join(here, "calculator.png"), calculator())
     write_png(os.path.join(here, "excel_import.png"), workbook_import())
+    write_png(os.path.join(here, "open_book.png"), open_book())

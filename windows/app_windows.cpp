@@ -15,6 +15,7 @@ TFormLoads* FormLoads = nullptr;
 void CreateAppWindows() {
     Form1 = new TForm1();
     FormDataInput = new TFormDataInput(Form1);
+    Form1->AttachBook(FormDataInput->Book());
     FormParam = new TFormParam(Form1);
     FormRotorSketch = new TFormRotorSketch(Form1);
     FormLoads = new TFormLoads(Form1);

@@ -14,10 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -25,6 +27,7 @@
 #include "message_text.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
+#include "shaft_line_book.h"
 #include "string_grid.h"
 #include "support_scheme.h"
 #include "up_down.h"
@@ -106,12 +109,26 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     EditKolRotorChange();
     InstallHistory();
     connect(pageControl1_, &QTabWidget::currentChanged, this, &TFormDataInput::PageControl1Change);
+
+    book_ = new TShaftLineBook(this);
+    // What a book keeps changes only through the history: the window is modified exactly when
+    // the history is away from the step at which it was last opened, imported or saved.
+    connect(UndoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+    setAcceptDrops(true);
+    // Saving where the typing happens, with the main window's keys.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, book_,
+            &TShaftLineBook::Save);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+            &QShortcut::activated, book_, &TShaftLineBook::SaveAs);
     // The window sees every key before the focused control does.
     qApp->installEventFilter(this);
 }
 
 TFormDataInput::~TFormDataInput() {
     qApp->removeEventFilter(this);
+    // The history empties itself as it goes, which is no change of the window's data.
+    UndoStack()->disconnect(this);
 }
 
 void TFormDataInput::BuildSourcePanel(QWidget* panel) {
@@ -129,6 +146,10 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     QToolButton* import = MakeFlatButton("SpeedButton2", QStringLiteral("Импорт  данных из Excel"),
                                          QStringLiteral(":/excel_import.png"), panel);
     connect(import, &QToolButton::clicked, this, &TFormDataInput::SpeedButton2Click);
+    QToolButton* open = MakeFlatButton("SpeedButton3", QStringLiteral("Открыть книгу"),
+                                       QStringLiteral(":/open_book.png"), panel);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QToolButton::clicked, this, &TFormDataInput::SpeedButton3Click);
     QToolButton* calculate = MakeFlatButton("SpeedButton1", QStringLiteral("Расчет"),
                                             QStringLiteral(":/calculator.png"), panel);
     connect(calculate, &QToolButton::clicked, this, &TFormDataInput::SpeedButton1Click);
@@ -171,6 +192,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addLayout(countColumn);
     layout->addSpacing(12);
     layout->addWidget(import);
+    layout->addWidget(open);
     layout->addWidget(calculate);
     layout->addSpacing(12);
     layout->addWidget(radioBox);

@@ -15,6 +15,8 @@ struct ShaftLineWorkbook;
 }
 }  // namespace shaftline
 class QButtonGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
@@ -23,8 +25,10 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class QUndoCommand;
 class QUndoStack;
 class TEntryHistory;
+class TShaftLineBook;
 class TStringGrid;
 
 /// The data-entry window: one page per rotor with its counts, type, section grid and support
@@ -69,6 +73,8 @@ class TFormDataInput : public QDialog {
     void PressParamsBtn();
     void Button21Click();
     void ButtonLoadsClick();
+    /// "Открыть книгу": the file dialog, then the book into the window.
+    void SpeedButton3Click();
 
     /// True when every section cell of rotors 1..count holds text; otherwise names the
     /// lowest-numbered incomplete rotor in a message box.
@@ -87,16 +93,42 @@ class TFormDataInput : public QDialog {
     bool ImportFromWorkbook(const QString& path);
     /// Counts, section grids and support grids of rotors 1..sheet count from a book that the
     /// reader has accepted whole.
-    void FillFromBook(const shaftline::io::ShaftLineWorkbook& book);
+    /// With restoreTypes the type selectors of rotors 1..sheet count take the types the book
+    /// carries too, in the same step (a book of the user's choice; the import sets no types).
+    void FillFromBook(const shaftline::io::ShaftLineWorkbook& book, bool restoreTypes = false);
     static QString TemplatePath();
 
     /// The window's undo history: every change of counts, rotor types and cells is one step of
     /// it. Clean after a book has filled the window.
     QUndoStack* UndoStack() const;
+    /// The import button's work on a given workbook: the import, then the status text, which
+    /// stays as it was when the workbook was refused for its content.
+    void ImportBook(const QString& path);
+    /// A book of the user's choice, filled in as the import fills it, then the rotor types the
+    /// book carries and the import's status text. False after the reason when the book was
+    /// refused; the window is then unchanged.
+    bool OpenBook(const QString& path);
+    /// Puts the types a book carries into the type selectors of rotors 1..sheet count.
+    /// The changes become children of `step`, or one step of their own when there is none.
+    void RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book,
+                           QUndoCommand* step = nullptr);
+    /// Counts, section and support texts and rotor types of the rotors shown, as a book holds them.
+    shaftline::io::ShaftLineWorkbook BookFromWindow() const;
+    /// The book file the window's data belong to.
+    TShaftLineBook* Book() const { return book_; }
+
+    /// True when counts, types or cells changed since the last open, save or import.
+    bool IsModified() const;
+    void SetUnmodified();
+
+  signals:
+    void modifiedChanged(bool modified);
 
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     bool FormKeyPress(QKeyEvent* event);
@@ -121,6 +153,8 @@ class TFormDataInput : public QDialog {
     std::optional<shaftline::SupportData> ReadSupportData(int rotor);
     void StoreRises(int rotor, const shaftline::SupportData& data);
     void AlignShaftLine(const std::vector<shaftline::SupportData>& supports);
+    enum class Intake { Filled, Unusable, ContentRefused };
+    Intake ImportIntoWindow(const QString& path);
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;
@@ -133,4 +167,5 @@ class TFormDataInput : public QDialog {
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     TEntryHistory* history_ = nullptr;
+    TShaftLineBook* book_ = nullptr;
 };

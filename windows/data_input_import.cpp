@@ -1,4 +1,5 @@
-// The import button: counts, section grids and support grids from the workbook "Data.xls".
+// Books coming in: the import button with the workbook "Data.xls" beside the program, and a
+// book of the user's choice. Both fill counts, section grids and support grids.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "rotor_grid_columns.h"
+#include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
 #include "string_grid.h"
 
@@ -32,8 +34,11 @@ QString TFormDataInput::TemplatePath() {
 }
 
 void TFormDataInput::SpeedButton2Click() {
-    ImportFromExcel();
-    SetStatusText(kStatusImported);
+    ImportBook(TemplatePath());
+}
+
+void TFormDataInput::ImportBook(const QString& path) {
+    if (ImportIntoWindow(path) != Intake::ContentRefused) SetStatusText(kStatusImported);
 }
 
 void TFormDataInput::ImportFromExcel() {
@@ -41,21 +46,50 @@ void TFormDataInput::ImportFromExcel() {
 }
 
 bool TFormDataInput::ImportFromWorkbook(const QString& path) {
+    return ImportIntoWindow(path) == Intake::Filled;
+}
+
+// The warning is for a template that is missing or is no usable workbook; a workbook that is
+// read but whose sheets do not hold a shaft line is reported with its own message (sheet, cell,
+// text). Either way the window stays as it was.
+TFormDataInput::Intake TFormDataInput::ImportIntoWindow(const QString& path) {
+    shaftline::io::ShaftLineWorkbook book;
+    try {
+        book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
+                                                    DecimalSeparator());
+    } catch (const shaftline::io::WorkbookContentError& error) {
+        ShowError(this, QString::fromUtf8(error.what()));
+        return Intake::ContentRefused;
+    } catch (const shaftline::io::WorkbookError& error) {
+        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning,
+                    QString::fromUtf8(error.what()));
+        return Intake::Unusable;
+    }
+
+    FillFromBook(book);
+    SetUnmodified();
+    if (book_ != nullptr) book_->Forget();  // the window now holds the template's data
+    return Intake::Filled;
+}
+
+bool TFormDataInput::OpenBook(const QString& path) {
     shaftline::io::ShaftLineWorkbook book;
     try {
         book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
                                                     DecimalSeparator());
     } catch (const shaftline::io::WorkbookError& error) {
-        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning,
-                    QString::fromStdString(error.what()));
+        // From the main window's menu this window is hidden: the message goes over the main one.
+        ShowError(isVisible() ? this : parentWidget(), QString::fromUtf8(error.what()));
         return false;
     }
 
-    FillFromBook(book);
+    FillFromBook(book, true);
+    SetStatusText(kStatusImported);
+    SetUnmodified();
     return true;
 }
 
-void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book) {
+void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book, bool restoreTypes) {
     // The reader has refused a workbook with more sheets than rotors, or a section count
     // outside 1..50; setting the texts runs the change handling of the count fields. The whole
     // filling is one step of the history, after which the window counts as unchanged.
@@ -92,6 +126,7 @@ void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book) 
         }
         new TSetCellsCommand(*history_, {}, support, std::move(supportCells), false, false, step);
     }
+    if (restoreTypes) RestoreRotorTypes(book, step);
     history_->Push(step);
     UndoStack()->setClean();
 }

@@ -1,5 +1,6 @@
 #include "entry_history.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QUndoStack>
 
@@ -66,13 +67,26 @@ bool TSetTextCommand::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
-// setText puts the cursor at the end, so an edit that already shows the text is left alone.
+namespace {
+
+// setText puts the cursor at the end, so an edit that already shows the text is left alone. The
+// edit of a type selector also selects the item of its text, so the list marks what it says.
+void ShowText(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) edit->setText(text);
+    if (auto* selector = qobject_cast<QComboBox*>(edit->parentWidget())) {
+        const int item = selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (item >= 0 && selector->currentIndex() != item) selector->setCurrentIndex(item);
+    }
+}
+
+}  // namespace
+
 void TSetTextCommand::Do() {
-    if (edit_->text() != after_) edit_->setText(after_);
+    ShowText(edit_, after_);
 }
 
 void TSetTextCommand::Undo() {
-    if (edit_->text() != before_) edit_->setText(before_);
+    ShowText(edit_, before_);
 }
 
 TTextRecorder::TTextRecorder(QLineEdit* edit, TEntryHistory& history, QString stepText,

@@ -1,7 +1,12 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +19,7 @@
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
 #include "number_text.h"
+#include "shaft_line_book.h"
 
 namespace {
 
@@ -42,6 +48,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     QMenuBar* mainMenu = menuBar();
     mainMenu->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = mainMenu->addMenu(QStringLiteral("Файл"));
+    file->menuAction()->setObjectName(QStringLiteral("MenuFile"));
+    BuildFileMenu(file);
     QMenu* data = mainMenu->addMenu(QStringLiteral("Данные"));
     data->menuAction()->setObjectName(QStringLiteral("N1"));
     QAction* enterParameters = data->addAction(QStringLiteral("Ввод параметров"));
@@ -63,6 +72,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(splitter);
 
     charts_ = new ElasticLineCharts(panel1, panel2, this);
+    // Chart views take drops for their scenes; a book dropped on a chart is for the window.
+    for (QGraphicsView* view : findChildren<QGraphicsView*>()) view->setAcceptDrops(false);
 
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -71,6 +82,92 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     statusPanel_ = new QLabel(status);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
     status->addWidget(statusPanel_, 1);
+    setAcceptDrops(true);
+}
+
+void TForm1::BuildFileMenu(QMenu* file) {
+    const auto addItem = [this, file](const char* name, const QString& text, QKeySequence keys,
+                                      bool (TShaftLineBook::*command)()) {
+        QAction* item = file->addAction(text);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setShortcut(keys);
+        bookKeys_.append(item);
+        connect(item, &QAction::triggered, this, [this, command] {
+            if (book_ != nullptr) (book_->*command)();
+        });
+    };
+    addItem("ActionOpenBook", QStringLiteral("Открыть книгу…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+            &TShaftLineBook::AskAndOpen);
+    addItem("ActionSaveBook", QStringLiteral("Сохранить книгу"), QKeySequence(Qt::CTRL | Qt::Key_S),
+            &TShaftLineBook::Save);
+    addItem("ActionSaveBookAs", QStringLiteral("Сохранить книгу как…"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TShaftLineBook::SaveAs);
+    file->addSeparator();
+    for (int index = 1; index <= TShaftLineBook::kRecentBooks; ++index) {
+        QAction* recent = file->addAction(QString());
+        recent->setObjectName(QStringLiteral("ActionRecentBook%1").arg(index));
+        recent->setVisible(false);
+        connect(recent, &QAction::triggered, this, [this, recent] {
+            if (book_ != nullptr) book_->Open(recent->data().toString());
+        });
+        recentBooks_.append(recent);
+    }
+    file->addSeparator();
+    QAction* exit = file->addAction(QStringLiteral("Выход"));
+    exit->setObjectName(QStringLiteral("ActionExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TForm1::AttachBook(TShaftLineBook* book) {
+    book_ = book;
+    if (book->parent() != nullptr) book->parent()->installEventFilter(this);
+    connect(book, &TShaftLineBook::changed, this, &TForm1::ShowBook);
+    ShowBook();
+}
+
+void TForm1::ShowBook() {
+    setWindowTitle(book_->Caption());
+    const QStringList recent = book_->RecentBooks();
+    for (int index = 0; index < recentBooks_.size(); ++index) {
+        QAction* item = recentBooks_[index];
+        item->setVisible(index < recent.size());
+        if (index >= recent.size()) continue;
+        const QString path = QDir::toNativeSeparators(recent[index]);
+        const QString shown = fontMetrics().elidedText(path, Qt::ElideMiddle, 420);
+        item->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
+            QString(shown).replace(u'&', QStringLiteral("&&"))));
+        item->setData(recent[index]);
+        item->setStatusTip(path);
+    }
+}
+
+// The data-entry window is a tool window of this one, so the keys of this window's menu would
+// also answer there and make its own keys ambiguous: while it is shown, they are its own.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (book_ != nullptr && watched == book_->parent() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        for (QAction* item : bookKeys_) item->setEnabled(event->type() == QEvent::Hide);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (book_ != nullptr && !book_->ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!TShaftLineBook::DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QString path = TShaftLineBook::DroppedBook(event->mimeData());
+    if (path.isEmpty() || book_ == nullptr) return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        book_, [book = book_, path] { book->Open(path); }, Qt::QueuedConnection);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -5,6 +5,8 @@
 class ElasticLineCharts;
 class QAction;
 class QLabel;
+class QMenu;
+class TShaftLineBook;
 
 /// The main window: menu "Данные" -> "Ввод параметров", the two elastic-line charts one above
 /// the other and the status line that tells the user the next step.
@@ -20,13 +22,26 @@ class TForm1 : public QMainWindow {
     QString StatusText() const;
     ElasticLineCharts* Charts() const { return charts_; }
 
+    /// Takes the book of the data-entry window into the menu "Файл" and the caption.
+    void AttachBook(TShaftLineBook* book);
+
   protected:
     void showEvent(QShowEvent* event) override;
+    /// Asks before unsaved changes are given up; Отмена keeps the program open.
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FormActivate();
+    void BuildFileMenu(QMenu* file);
+    void ShowBook();
 
     ElasticLineCharts* charts_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     bool activated_ = false;
+    TShaftLineBook* book_ = nullptr;
+    QList<QAction*> recentBooks_;
+    QList<QAction*> bookKeys_;  // the items with keys, which the data-entry window has too
 };

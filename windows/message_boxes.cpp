@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -28,4 +29,23 @@ void ShowError(QWidget* parent, const QString& text) {
 void ShowWarning(QWidget* parent, const QString& title, const QString& text,
                  const QString& detailedText) {
     Show(parent, QMessageBox::Warning, title, text, detailedText);
+}
+
+SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent != nullptr ? parent : QApplication::activeWindow());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Save;
+        case QMessageBox::No:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
 }

@@ -16,3 +16,10 @@ void ShowError(QWidget* parent, const QString& text);
 /// Warning with a title of its own and the technical cause under "Show Details...".
 void ShowWarning(QWidget* parent, const QString& title, const QString& text,
                  const QString& detailedText);
+
+/// The user's answer to the question whether to save the changes.
+enum class SaveAnswer { Save, Discard, Cancel };
+
+/// A question with the buttons Да (save, the default), Нет (give the changes up) and Отмена
+/// (keep them and go back, also Escape and the close box).
+SaveAnswer AskSaveChanges(QWidget* parent, const QString& text);

@@ -1,0 +1,111 @@
+#include "shaft_line_book_writer.h"
+
+#include <optional>
+
+#include "number_text.h"
+#include "rotor.h"
+#include "rotor_transfer.h"
+#include "shaft_line.h"
+#include "xlsx_writer.h"
+
+namespace shaftline::io {
+
+namespace {
+
+// 0-based positions of the layout: A1 the count, the sections below it, one separating row
+// that carries the support headers, then the support row.
+constexpr int kCountRow = 0;
+constexpr int kTypeLabelColumn = 9;      // J
+constexpr int kTypeColumn = 10;          // K
+constexpr double kHeaderRowHeight = 30;  // points: two lines of wrapped header
+
+struct Styles {
+    XlsxFormat header;
+    XlsxFormat count;  // A1 keeps the count as its value and reads as the first column's header
+};
+
+// The number a text stands for, when writing it as a number loses nothing: the reader gives a
+// number back in the general format of 15 significant digits, so a text with more digits than
+// that stays a text and keeps every one of them.
+std::optional<double> BookNumber(const std::string& text, std::string_view separator) {
+    try {
+        const double value = ParseReal(text, separator);
+        if (ParseReal(FormatGeneral(value, separator), separator) != value) return std::nullopt;
+        return value;
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
+}
+
+void WriteValue(XlsxSheet& sheet, int row, int column, const std::string& text,
+                std::string_view separator) {
+    if (const std::optional<double> number = BookNumber(text, separator)) {
+        sheet.WriteNumber(row, column, *number);
+    } else {
+        sheet.WriteText(row, column, text);
+    }
+}
+
+void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view separator,
+                const Styles& styles) {
+    const int sections = static_cast<int>(rotor.rows.size());
+    sheet.WriteNumber(kCountRow, 0, sections, styles.count);
+    for (std::size_t c = 1; c < kSectionColumnNames.size(); ++c)
+        sheet.WriteText(kCountRow, static_cast<int>(c), kSectionColumnNames[c], styles.header);
+    sheet.SetRowHeight(kCountRow, kHeaderRowHeight);
+    if (!rotor.rotorType.empty()) {
+        sheet.WriteText(kCountRow, kTypeLabelColumn, "Тип ротора", styles.header);
+        sheet.WriteText(kCountRow, kTypeColumn, rotor.rotorType);
+    }
+
+    for (int r = 0; r < sections; ++r)
+        for (std::size_t c = 0; c < rotor.rows[r].size(); ++c)
+            WriteValue(sheet, r + 1, static_cast<int>(c), rotor.rows[r][c], separator);
+
+    const int supportHeaderRow = sections + 1;
+    for (std::size_t c = 0; c < kSupportColumnNames.size(); ++c)
+        sheet.WriteText(supportHeaderRow, static_cast<int>(c), kSupportColumnNames[c],
+                        styles.header);
+    sheet.SetRowHeight(supportHeaderRow, kHeaderRowHeight);
+    for (std::size_t c = 0; c < rotor.support.size(); ++c)
+        WriteValue(sheet, supportHeaderRow + 1, static_cast<int>(c), rotor.support[c], separator);
+
+    sheet.SetColumnWidth(0, 0, 36);
+    sheet.SetColumnWidth(1, static_cast<int>(kSupportColumnNames.size()) - 1, 13);
+    sheet.SetColumnWidth(kTypeColumn, kTypeColumn, 22);
+    sheet.FreezeTopRows(1);
+}
+
+}  // namespace
+
+void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
+                        std::string_view decimalSeparator) {
+    XlsxBook xlsx(path);
+    const std::size_t count = book.sheets.size();
+    if (count == 0) xlsx.Refuse("в валопроводе нет ни одного ротора");
+    if (count > static_cast<std::size_t>(kMaxRotors))
+        xlsx.Refuse("роторов " + std::to_string(count) + ", а в книге их может быть не больше " +
+                    std::to_string(kMaxRotors));
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t sections = book.sheets[k].rows.size();
+        if (sections < 1 || sections > static_cast<std::size_t>(kMaxSections))
+            xlsx.Refuse("у ротора " + std::to_string(k + 1) + " число участков " +
+                        std::to_string(sections) + " вне допустимого диапазона 1.." +
+                        std::to_string(kMaxSections));
+    }
+
+    const Styles styles{
+        xlsx.AddFormat({.bold = true, .wrap = true, .alignLeft = false, .numberFormat = {}}),
+        xlsx.AddFormat({.bold = true,
+                        .wrap = false,
+                        .alignLeft = true,
+                        .numberFormat = "\"Координаты (участков: \"0\")\""}),
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        XlsxSheet sheet = xlsx.AddSheet("Ротор " + std::to_string(k + 1));
+        WriteRotor(sheet, book.sheets[k], decimalSeparator, styles);
+    }
+    xlsx.Close();
+}
+
+}  // namespace shaftline::io

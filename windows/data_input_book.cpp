@@ -1,0 +1,85 @@
+// The data-entry window as a book: its data as the book writer takes them, the rotor types a
+// book carries, the modified mark, the "Открыть книгу" button and books dropped on the window.
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUndoStack>
+
+#include "data_input_form.h"
+#include "entry_history.h"
+#include "rotor_grid_columns.h"
+#include "shaft_line_book.h"
+#include "shaft_line_workbook.h"
+#include "string_grid.h"
+
+void TFormDataInput::SpeedButton3Click() {
+    book_->AskAndOpen();
+}
+
+void TFormDataInput::RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book,
+                                       QUndoCommand* step) {
+    QUndoCommand* own =
+        step == nullptr ? new QUndoCommand(QStringLiteral("типы роторов")) : nullptr;
+    for (std::size_t k = 0; k < book.sheets.size(); ++k) {
+        const std::string& type = book.sheets[k].rotorType;
+        QComboBox* selector = ComboBox(static_cast<int>(k) + 1);
+        if (type.empty() || selector == nullptr) continue;
+        QLineEdit* edit = selector->lineEdit();
+        new TSetTextCommand(*history_, {}, edit, edit->text(), QString::fromStdString(type), -1,
+                            nullptr, false, step != nullptr ? step : own);
+    }
+    if (own == nullptr) return;
+    if (own->childCount() > 0)
+        history_->Push(own);
+    else
+        delete own;
+}
+
+// The rotors of the shown tabs, which the count last set; a section grid's rows are those it
+// shows. The deflection column is a result and stays out of the book.
+shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
+    shaftline::io::ShaftLineWorkbook book;
+    for (int rotor = 1; rotor <= pageControl1_->count(); ++rotor) {
+        if (!pageControl1_->isTabVisible(rotor - 1)) break;
+        const TStringGrid* grid = GridInitParams(rotor);
+        const TStringGrid* support = AddParams(rotor);
+        if (grid == nullptr || support == nullptr) break;
+        shaftline::io::RotorSheet& sheet = book.sheets.emplace_back();
+        sheet.sectionCount = grid->RowCount() - 1;
+        sheet.rows.resize(static_cast<std::size_t>(sheet.sectionCount));
+        for (int row = 1; row <= sheet.sectionCount; ++row)
+            for (std::size_t column = 0; column < sheet.rows[row - 1].size(); ++column)
+                sheet.rows[row - 1][column] =
+                    grid->Cell(static_cast<int>(column), row).toStdString();
+        for (std::size_t column = 0; column < sheet.support.size(); ++column)
+            sheet.support[column] =
+                support->Cell(static_cast<int>(column), kSupportDataRow).toStdString();
+        if (const QComboBox* type = ComboBox(rotor))
+            sheet.rotorType = type->currentText().toStdString();
+    }
+    return book;
+}
+
+bool TFormDataInput::IsModified() const {
+    return !UndoStack()->isClean();
+}
+
+void TFormDataInput::SetUnmodified() {
+    UndoStack()->setClean();
+}
+
+void TFormDataInput::dragEnterEvent(QDragEnterEvent* event) {
+    if (!TShaftLineBook::DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TFormDataInput::dropEvent(QDropEvent* event) {
+    const QString path = TShaftLineBook::DroppedBook(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // Questions and messages come after the drag has ended, not inside it.
+    QMetaObject::invokeMethod(
+        book_, [book = book_, path] { book->Open(path); }, Qt::QueuedConnection);
+}
