@@ -74,6 +74,10 @@ struct GeometryCase {
     const char* message;
 };
 
+void PrintTo(const GeometryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GeometryValidation : public ::testing::TestWithParam<GeometryCase> {};
 
 TEST_P(GeometryValidation, NamesRotorAndSection) {
