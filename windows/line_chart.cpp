@@ -1,16 +1,22 @@
 #include "line_chart.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "round_axis_ticks.h"
 
 namespace {
 
 // One notch of a standard mouse wheel, in eighths of a degree.
 constexpr int kNotchAngle = 120;
+
+// Room per tick along each axis, px: a label of the horizontal axis is wider than it is high.
+constexpr double kTickSpacingX = 90;
+constexpr double kTickSpacingY = 40;
 
 LineChart::AxisRange Zoomed(LineChart::AxisRange range, int percent) {
     const double d = (range.max - range.min) * (static_cast<double>(percent) - 100.0) * 0.01;
@@ -40,8 +46,10 @@ LineChart::LineChart(const QString& objectName, const QString& title,
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
 
-    axisX_ = new QValueAxis(chart);
-    axisY_ = new QValueAxis(chart);
+    axisX_ = new QCategoryAxis(chart);
+    axisY_ = new QCategoryAxis(chart);
+    for (QCategoryAxis* axis : {axisX_, axisY_})
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
 
@@ -57,6 +65,8 @@ LineChart::LineChart(const QString& objectName, const QString& title,
         series_.push_back(s);
     }
     ApplyRanges();
+    // The number of ticks follows the size of the plot area.
+    connect(chart, &QChart::plotAreaChanged, this, &LineChart::ApplyTicks);
 }
 
 QLineSeries* LineChart::Series(int index) const {
@@ -134,6 +144,15 @@ void LineChart::FitAutomaticAxes() {
 void LineChart::ApplyRanges() {
     axisX_->setRange(x_.min, x_.max);
     axisY_->setRange(y_.min, y_.max);
+    ApplyTicks();
+}
+
+void LineChart::ApplyTicks() {
+    const QRectF area = chart()->plotArea();
+    const int ticksX = area.width() > 0 ? static_cast<int>(area.width() / kTickSpacingX) : 5;
+    const int ticksY = area.height() > 0 ? static_cast<int>(area.height() / kTickSpacingY) : 5;
+    SetRoundAxisTicks(axisX_, x_.min, x_.max, ticksX);
+    SetRoundAxisTicks(axisY_, y_.min, y_.max, ticksY);
 }
 
 void LineChart::wheelEvent(QWheelEvent* event) {
