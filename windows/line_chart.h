@@ -68,7 +68,6 @@ class LineChart : public QChartView {
   private:
     void FitAutomaticAxes();
     void ApplyRanges();
-    void ApplyTicks();
 
     std::vector<QLineSeries*> series_;
     // Value axes that put their ticks and labels at round values (category axes, one category
@@ -78,5 +77,7 @@ class LineChart : public QChartView {
     AxisRange x_ = kEmptyRange;
     AxisRange y_ = kEmptyRange;
     bool fixed_ = false;
+    bool applyingRanges_ = false;
+    bool rangesPending_ = false;
     int wheelAngle_ = 0;  ///< eighths of a degree not yet counted as a notch
 };

@@ -109,6 +109,7 @@ class TestLineChart : public QObject {
     void ticksSitAtRoundValues_data();
     void ticksSitAtRoundValues();
     void tickCountFollowsTheChartSize();
+    void animatedZoomSurvivesTicksChangingMidway();
 };
 
 void TestLineChart::keepsSeriesNamesAndColoursAfterTheTheme() {
@@ -332,6 +333,29 @@ void TestLineChart::tickCountFollowsTheChartSize() {
     QVERIFY2(Ticks(*chart, Qt::Horizontal).size() > small,
              qPrintable(QString::number(Ticks(*chart, Qt::Horizontal).size())));
     CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 1000});
+}
+
+// The animated chart redraws its axes step by step; zooms and resizes that change the number
+// of ticks while a step is due must leave as many ticks as labels.
+void TestLineChart::animatedZoomSurvivesTicksChangingMidway() {
+    LineChart chart(QStringLiteral("ChartA"), QStringLiteral("Заголовок"),
+                    {{QStringLiteral("S0"), QColor(255, 0, 0)}}, true);
+    chart.resize(900, 260);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.AddPoints(0, {{0, -0.57}, {29470, 21.4}});
+    const int percents[] = {90, 60, 130, 20, 145, 92, 93, 91};
+    int step = 0;
+    for (int percent : percents) {
+        chart.Zoom(percent);
+        QTest::qWait(15);
+        chart.resize(900 - 90 * (step % 4), 260 + 60 * (step % 3));
+        QTest::qWait(15);
+        ++step;
+    }
+    QTest::qWait(chart.chart()->animationDuration() + 100);
+    CheckRoundTicks(chart, Qt::Horizontal);
+    CheckRoundTicks(chart, Qt::Vertical);
 }
 
 QTEST_MAIN(TestLineChart)
