@@ -2,12 +2,72 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <memory>
 #include <sstream>
+#include <vector>
 
+#include "message_text.h"
 #include "number_text.h"
 #include "shaft_line.h"
 
 namespace shaftline::cli {
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "«" + QuotedForMessage(text) + "»";
+}
+
+// Lines up the descriptions of the help by characters: the parser's own formatter counts
+// bytes, which puts the Cyrillic names out of line.
+class HelpFormatter : public CLI::Formatter {
+  public:
+    std::string make_option(const CLI::Option* opt, bool isPositional) const override {
+        std::string line = "  " + make_option_name(opt, isPositional) + make_option_opts(opt);
+        std::size_t characters = 0;
+        for (unsigned char c : line) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+        line += characters < get_column_width() ? std::string(get_column_width() - characters, ' ')
+                                                : "\n" + std::string(get_column_width(), ' ');
+        return line + make_option_desc(opt) + "\n";
+    }
+};
+
+// How often an option stands in the arguments, alone or as "--name=value".
+int Occurrences(const std::vector<std::string>& args, const std::string& name) {
+    int count = 0;
+    for (const std::string& a : args) count += a == name || a.starts_with(name + "=") ? 1 : 0;
+    return count;
+}
+
+// The parser words its errors in English; the calculator says the same in Russian. The parser
+// begins the messages about one option with that option's name.
+std::string RussianParseError(const CLI::ParseError& e, const CLI::App& app,
+                              const std::vector<std::string>& args) {
+    const std::string what = e.what();
+    if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+        std::string text;
+        for (const std::string& extra : app.remaining()) {
+            if (!text.empty()) text += "; ";
+            text += extra.starts_with("-")
+                        ? "неизвестный параметр " + Quoted(extra)
+                        : "лишний аргумент " + Quoted(extra) + " (указывается одна книга)";
+        }
+        return text.empty() ? std::string("лишние аргументы") : text;
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr && what.starts_with("-")) {
+        const std::string option = what.substr(0, what.find(':'));
+        return Occurrences(args, option) > 1 ? option + " указан больше одного раза"
+                                             : option + ": не указано значение";
+    }
+    for (const std::string flag : {"--json", "--help", "-h"}) {
+        for (const std::string& a : args) {
+            if (a.starts_with(flag + "=")) return flag + " не принимает значения";
+        }
+    }
+    return "командная строка не разобрана";
+}
+
+}  // namespace
 
 std::set<int> ParseRotorList(const std::string& list) {
     std::set<int> rotors;
@@ -18,7 +78,7 @@ std::set<int> ParseRotorList(const std::string& list) {
         try {
             number = ParseInteger(item);
         } catch (const ConversionError&) {
-            throw UsageError("--solid: «" + item + "» не является номером ротора");
+            throw UsageError("--solid: " + Quoted(item) + " не является номером ротора");
         }
         if (number < 1 || number > kMaxRotors) {
             throw UsageError("--solid: номер ротора " + std::to_string(number) +
@@ -37,13 +97,24 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     std::string solid;
     std::string base;
     CLI::App app("Расчёт валопровода по книге Excel без окон программы.", "shaftline-calc");
-    app.add_option("WORKBOOK", options.workbook,
-                   "книга .xls с данными роторов (по умолчанию Data.xls рядом с программой)");
-    auto* solidOption = app.add_option(
-        "--solid", solid,
-        "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)");
+    auto formatter = std::make_shared<HelpFormatter>();
+    formatter->label("Usage", "Запуск");
+    formatter->label("OPTIONS", "ПАРАМЕТРЫ");
+    formatter->label("Positionals", "Аргументы");
+    app.formatter(formatter);
+    app.option_defaults()->group("Параметры");
+    app.set_help_flag("-h,--help", "показать эту справку и выйти");
+    auto* workbookOption =
+        app.add_option("WORKBOOK", options.workbook,
+                       "книга .xls с данными роторов (по умолчанию Data.xls рядом с программой)")
+            ->type_name("КНИГА");
+    auto* solidOption =
+        app.add_option(
+               "--solid", solid,
+               "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)")
+            ->type_name("СПИСОК");
     auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему")
-                           ->type_name("INT");
+                           ->type_name("Б");
     app.add_flag("--json", options.json, "вывести результаты в JSON");
     try {
         app.parse(argc, argv);
@@ -52,7 +123,12 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         options.helpShown = true;
         return options;
     } catch (const CLI::ParseError& e) {
-        throw UsageError(e.what());
+        throw UsageError(
+            RussianParseError(e, app, std::vector<std::string>(argv + 1, argv + argc)));
+    }
+    if (workbookOption->count() > 0 && options.workbook.empty()) {
+        throw UsageError(
+            "путь к книге пуст; чтобы прочитать Data.xls рядом с программой, не указывайте книгу");
     }
     if (solidOption->count() > 0) {
         options.solidRotors = ParseRotorList(solid);
@@ -61,7 +137,7 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         try {
             options.baseRotor = ParseInteger(base);
         } catch (const ConversionError&) {
-            throw UsageError("--base: «" + base + "» не является номером ротора");
+            throw UsageError("--base: " + Quoted(base) + " не является номером ротора");
         }
     }
     return options;

@@ -10,6 +10,7 @@ namespace shaftline::cli {
 /// Exit statuses of shaftline-calc.
 enum ExitStatus : int {
     kExitDone = 0,
+    kExitOutput = 1,  ///< the results (or the help) could not be written to standard output
     kExitUsage = 2,
     kExitWorkbook = 3,
     kExitRotorData = 4,

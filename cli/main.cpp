@@ -1,5 +1,7 @@
 // shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json]: the shaft-line calculation of
 // the windows, run on a workbook without them.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -20,6 +22,17 @@ std::string DefaultWorkbook(const char* argv0) {
     return (exe.parent_path() / "Data.xls").string();
 }
 
+// Standard output is flushed here so that a full disk or a closed pipe is reported, not lost.
+int Flushed(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good()) return status;
+    std::cerr << "shaftline-calc: не удалось записать результаты в стандартный вывод";
+    if (errno != 0) std::cerr << ": " << std::strerror(errno);
+    std::cerr << "\n";
+    return cli::kExitOutput;
+}
+
 int Run(int argc, char** argv) {
     cli::CalcOptions options;
     try {
@@ -29,7 +42,7 @@ int Run(int argc, char** argv) {
                   << "[--solid СПИСОК] [--base Б] [--json]; подробно: --help\n";
         return cli::kExitUsage;
     }
-    if (options.helpShown) return cli::kExitDone;
+    if (options.helpShown) return Flushed(cli::kExitDone);
     const std::string path = options.workbook.empty() ? DefaultWorkbook(argv[0]) : options.workbook;
 
     io::ShaftLineWorkbook workbook;
@@ -56,7 +69,7 @@ int Run(int argc, char** argv) {
     } else {
         std::cout << cli::TextReport(run);
     }
-    return std::cout.good() ? cli::kExitDone : 1;
+    return Flushed(cli::kExitDone);
 }
 
 }  // namespace

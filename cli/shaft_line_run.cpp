@@ -2,6 +2,7 @@
 
 #include "number_text.h"
 #include "rotor_transfer.h"
+#include "support_results.h"
 
 namespace shaftline::cli {
 
@@ -34,7 +35,7 @@ ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptio
     run.count = static_cast<int>(workbook.sheets.size());
     run.baseRotor = options.baseRotor;
 
-    std::array<SupportData, kMaxRotors + 1> support{};
+    std::vector<SupportData> support(static_cast<std::size_t>(run.count));
     for (int k = 1; k <= run.count; ++k) {
         const io::RotorSheet& sheet = workbook.sheets[k - 1];
         const std::string_view type =
@@ -47,24 +48,25 @@ ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptio
             ThrowAtCell(e, e.column < 0 ? 1 : e.row + 1);
         }
         try {
-            support[k] = SupportDataFromText(
+            support[static_cast<std::size_t>(k - 1)] = SupportDataFromText(
                 k, [&sheet](int column) { return sheet.support[column]; }, kSeparator);
         } catch (const TransferError& e) {
             ThrowAtCell(e, sheet.sectionCount + 3);
         }
     }
 
-    const std::vector<RotorProblem> problems = RunCalculation(run.rotors, run.count);
+    std::vector<RotorProblem> problems = RunCalculation(run.rotors, run.count);
+    if (problems.empty()) {
+        problems = AlignWithSupportRises(run.rotors, run.count, run.baseRotor, support);
+    }
     if (!problems.empty()) {
         throw RotorDataError(Lines(problems));
     }
-    if (run.baseRotor) {
-        run.rotors[*run.baseRotor]->SetBaseRotor(true);
-        AlignShaftLine(run.rotors, run.count, *run.baseRotor);
-    }
+    if (run.baseRotor) run.rotors[*run.baseRotor]->SetBaseRotor(true);
     for (int k = 1; k <= run.count; ++k) {
-        run.rises[k] = ApplySupportRises(*run.rotors[k], support[k]);
-        run.states[k] = ComputeSupportStates(*run.rotors[k], run.rises[k]);
+        const TRotor& rotor = *run.rotors[k];
+        run.rises[k] = {rotor.LeftSupportRise, rotor.RightSupportRise};
+        run.states[k] = ComputeSupportStates(rotor, run.rises[k]);
     }
     return run;
 }

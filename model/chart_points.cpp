@@ -7,7 +7,7 @@ namespace shaftline {
 namespace {
 
 // Lays rotors 1..count end to end and asks `height` for the y of every section of the odd
-// rotors. `height` returns false when a rotor gives no points.
+// rotors. A rotor for which `height` has no value gives an empty series.
 template <typename Height>
 std::vector<SeriesPoints> LayOut(const RotorArray& rotors, int count, Height height) {
     std::vector<SeriesPoints> out;
@@ -20,12 +20,12 @@ std::vector<SeriesPoints> LayOut(const RotorArray& rotors, int count, Height hei
         if (i % 2 == 1) {
             SeriesPoints series{i - 1, i, {}};
             for (int j = 0; j <= n; ++j) {
-                double y = 0;
-                if (!height(rotor, j, y)) {
+                const std::optional<double> y = height(rotor, j);
+                if (!y) {
                     series.points.clear();
                     break;
                 }
-                series.points.emplace_back(xOffset + s[j].Coord, y);
+                series.points.emplace_back(xOffset + s[j].Coord, *y);
             }
             out.push_back(std::move(series));
         }
@@ -36,25 +36,27 @@ std::vector<SeriesPoints> LayOut(const RotorArray& rotors, int count, Height hei
 
 }  // namespace
 
+double NominalHeight(const TRotor& rotor, int j) {
+    const TRotorSection& s = rotor.SectionsView()[j];
+    return s.Deflection + s.LineOffset;
+}
+
+std::optional<double> AssemblyHeight(const TRotor& rotor, int j) {
+    const SectionArray& s = rotor.SectionsView();
+    const double length = s[rotor.GetSectionCount()].Coord;
+    if (length == 0) return std::nullopt;
+    const double slope = (rotor.RightSupportRise - rotor.LeftSupportRise) / length;
+    return NominalHeight(rotor, j) - (s[j].Coord * slope + rotor.LeftSupportRise);
+}
+
 std::vector<SeriesPoints> NominalChartPoints(const RotorArray& rotors, int count) {
-    return LayOut(rotors, count, [](const TRotor& r, int j, double& y) {
-        const TRotorSection& s = r.SectionsView()[j];
-        y = s.Deflection + s.LineOffset;
-        return true;
+    return LayOut(rotors, count, [](const TRotor& r, int j) {
+        return std::optional<double>(NominalHeight(r, j));
     });
 }
 
-// The assembly state takes away the straight line from the left support's rise at the
-// rotor's origin to the right support's rise at its last section.
 std::vector<SeriesPoints> AssemblyChartPoints(const RotorArray& rotors, int count) {
-    return LayOut(rotors, count, [](const TRotor& r, int j, double& y) {
-        const SectionArray& s = r.SectionsView();
-        const double length = s[r.GetSectionCount()].Coord;
-        if (length == 0) return false;
-        const double slope = (r.RightSupportRise - r.LeftSupportRise) / length;
-        y = s[j].Deflection + s[j].LineOffset - (s[j].Coord * slope + r.LeftSupportRise);
-        return true;
-    });
+    return LayOut(rotors, count, AssemblyHeight);
 }
 
 }  // namespace shaftline

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,14 @@ struct SeriesPoints {
     int rotor = 0;
     std::vector<std::pair<double, double>> points;
 };
+
+/// y of section j of a rotor on the nominal line: deflection + line offset, mm.
+double NominalHeight(const TRotor& rotor, int j);
+
+/// y of section j of a rotor on the assembly-state line: the nominal y less the straight line
+/// from the left support's rise at the origin to the right support's rise at the last section,
+/// mm. No value for a rotor whose last coordinate is 0.
+std::optional<double> AssemblyHeight(const TRotor& rotor, int j);
 
 /// Elastic line in the nominal operating mode: deflection + line offset of every section of
 /// the odd rotors 1..count that have a record, laid end to end along one axis. Even rotors

@@ -11,6 +11,16 @@ namespace shaftline {
 
 inline constexpr int kMaxRotors = 19;
 
+/// Magnitudes of the section inputs that the calculation carries in double precision: within
+/// them fourth powers of diameters, stiffness ratios and the cubed lever arms of the solver stay
+/// far from overflow and underflow. The validation refuses anything outside them.
+inline constexpr double kMaxLength = 1e6;      ///< mm, any coordinate, diameter or thickness
+inline constexpr double kMinLength = 1e-6;     ///< mm, smallest coordinate or shaft diameter
+inline constexpr double kMinYoung = 1;         ///< kgf/mm²
+inline constexpr double kMaxYoung = 1e8;       ///< kgf/mm²
+inline constexpr double kMaxBladeMass = 1e6;   ///< kg, magnitude
+inline constexpr double kMaxBladeCount = 1e6;  ///< magnitude
+
 /// The rotors of the shaft line: entry k (1..19) is rotor k, entry 0 is never used; any entry
 /// may be empty. Consumers visit 1..count and skip empty entries.
 using RotorArray = std::array<std::unique_ptr<TRotor>, kMaxRotors + 1>;
@@ -23,7 +33,7 @@ struct RotorProblem {
 };
 
 /// Every problem of one rotor's inputs that would make the solver divide by zero, take a root
-/// of a negative number or lay sections backwards.
+/// of a negative number, lay sections backwards or leave the range of double precision.
 std::vector<RotorProblem> ValidateRotor(const TRotor& rotor, int rotorNumber);
 
 /// All problems of rotors 1..count, in rotor order; a missing record and a count outside

@@ -15,6 +15,12 @@ std::string SectionPrefix(int rotor, int section) {
     return RotorPrefix(rotor) + ", участок " + std::to_string(section);
 }
 
+const std::string kLengthRange = "вне допустимого диапазона от 10⁻⁶ до 10⁶ мм";
+
+bool Within(double value, double lo, double hi) {
+    return value >= lo && value <= hi;
+}
+
 bool AllInputsFinite(const TRotorSection& s) {
     for (double v : {s.Coord, s.DiscDiameter, s.Diameter, s.DiscThickness, s.InnerDiameter, s.Young,
                      s.BladeMass, s.BladeCount}) {
@@ -32,13 +38,37 @@ void CheckSection(const SectionArray& s, int rotor, int i, std::vector<RotorProb
         add("значение не является конечным числом");
         return;
     }
-    if (sec.Diameter <= 0) add("диаметр вала должен быть больше нуля");
-    if (sec.Young <= 0) add("модуль Юнга должен быть больше нуля");
+    if (sec.Diameter <= 0) {
+        add("диаметр вала должен быть больше нуля");
+    } else if (!Within(sec.Diameter, kMinLength, kMaxLength)) {
+        add("диаметр вала " + kLengthRange);
+    }
+    if (sec.Young <= 0) {
+        add("модуль Юнга должен быть больше нуля");
+    } else if (!Within(sec.Young, kMinYoung, kMaxYoung)) {
+        add("модуль Юнга вне допустимого диапазона от 1 до 10⁸ кгс/мм²");
+    }
     if (sec.InnerDiameter < 0 || (sec.Diameter > 0 && sec.InnerDiameter >= sec.Diameter)) {
         add("внутренний диаметр должен быть не меньше нуля и меньше диаметра вала");
     }
     if (sec.Coord < s[i - 1].Coord) {
         add("координата меньше координаты предыдущего участка");
+    } else if (sec.Coord > 0 && !Within(sec.Coord, kMinLength, kMaxLength)) {
+        add("координата " + kLengthRange);
+    }
+    // Quantities without a lower limit of their own only need to stay clear of overflow.
+    const struct {
+        double value;
+        double limit;
+        const char* message;
+    } magnitudes[] = {
+        {sec.DiscDiameter, kMaxLength, "диаметр диска по модулю больше допустимых 10⁶ мм"},
+        {sec.DiscThickness, kMaxLength, "толщина диска по модулю больше допустимых 10⁶ мм"},
+        {sec.BladeMass, kMaxBladeMass, "масса лопатки по модулю больше допустимых 10⁶ кг"},
+        {sec.BladeCount, kMaxBladeCount, "число лопаток по модулю больше допустимых 10⁶"},
+    };
+    for (const auto& m : magnitudes) {
+        if (std::fabs(m.value) > m.limit) add(m.message);
     }
 }
 

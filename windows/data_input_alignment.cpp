@@ -1,5 +1,7 @@
 // The base rotor, the alignment of the shaft line with the support rises, the two windows that
 // show one rotor's results (parameters and sketch) and the one that shows the coupled line.
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QTabWidget>
 
@@ -13,6 +15,7 @@
 #include "rotor_sketch_form.h"
 #include "rotor_transfer.h"
 #include "string_grid.h"
+#include "support_results.h"
 
 namespace {
 
@@ -53,19 +56,45 @@ void TFormDataInput::TickCheckBox(int rotor) {
         return;
     }
 
+    // The alignment is worked out before the confirmation: values it cannot carry refuse the
+    // base rotor and leave the previous results.
+    if (!AlignShaftLine(rotor, supports)) {
+        box->setChecked(false);
+        return;
+    }
     rotors_[static_cast<std::size_t>(rotor)]->SetBaseRotor(true);
     baseRotorNumber_ = rotor;
     ShowMessage(this, QStringLiteral("Теперь ротор %1 базовый").arg(rotor));
-    AlignShaftLine(supports);
     SetStatusText(kStatusAligned);
 }
 
-// supports[k - 1] is the converted support row of rotor k, for every rotor of the line.
-void TFormDataInput::AlignShaftLine(const std::vector<shaftline::SupportData>& supports) {
+// supports[k - 1] is the converted support row of rotor k, for every rotor of the line. All or
+// nothing: false after the error box when a rotor's support values would not be finite.
+bool TFormDataInput::AlignShaftLine(int base, const std::vector<shaftline::SupportData>& supports) {
     const int count = static_cast<int>(supports.size());
-    shaftline::AlignShaftLine(rotors_, count, baseRotorNumber_);
-    for (int rotor = 1; rotor <= count; ++rotor)
-        StoreRises(rotor, supports[static_cast<std::size_t>(rotor - 1)]);
+    const std::vector<shaftline::RotorProblem> problems =
+        shaftline::AlignWithSupportRises(rotors_, count, base, supports);
+    if (!problems.empty()) {
+        ShowSupportProblems(problems, QStringLiteral("Выравнивание валопровода не выполнено"));
+        return false;
+    }
+    const shaftline::TRotor& last = *rotors_[static_cast<std::size_t>(count)];
+    leftRise_ = last.LeftSupportRise;
+    rightRise_ = last.RightSupportRise;
+    return true;
+}
+
+// The support grid of the first rotor named, then the error box with every problem.
+void TFormDataInput::ShowSupportProblems(const std::vector<shaftline::RotorProblem>& problems,
+                                         const QString& title) {
+    QStringList lines;
+    for (const shaftline::RotorProblem& problem : problems)
+        lines << QString::fromStdString(problem.message);
+    const int rotor = problems.front().rotor;
+    if (QWidget* page = Page(rotor)) pageControl1_->setCurrentWidget(page);
+    ShowGrid(rotor, true);
+    radioGroup1_->button(1)->setChecked(true);
+    ShowError(this, title + QStringLiteral(":\n") + lines.join(u'\n'));
 }
 
 // True when nothing is missing; otherwise names the rotors that have no record (no calculation
@@ -98,19 +127,20 @@ std::optional<shaftline::SupportData> TFormDataInput::ReadSupportData(int rotor)
     }
 }
 
-void TFormDataInput::StoreRises(int rotor, const shaftline::SupportData& data) {
-    const shaftline::SupportRises rises =
-        shaftline::ApplySupportRises(*rotors_[static_cast<std::size_t>(rotor)], data);
-    leftRise_ = rises.left;
-    rightRise_ = rises.right;
-}
-
 bool TFormDataInput::CalcSupportRises(int index) {
     const int rotor = index + 1;
-    if (rotors_[static_cast<std::size_t>(rotor)] == nullptr) return false;
+    shaftline::TRotor* record = rotors_[static_cast<std::size_t>(rotor)].get();
+    if (record == nullptr) return false;
     const std::optional<shaftline::SupportData> data = ReadSupportData(rotor);
     if (!data) return false;
-    StoreRises(rotor, *data);
+    const std::vector<shaftline::RotorProblem> problems =
+        shaftline::ApplyCheckedSupportRises(*record, rotor, *data);
+    if (!problems.empty()) {
+        ShowSupportProblems(problems, QStringLiteral("Параметры опор не рассчитаны"));
+        return false;
+    }
+    leftRise_ = record->LeftSupportRise;
+    rightRise_ = record->RightSupportRise;
     return true;
 }
 

@@ -84,7 +84,8 @@ class TFormDataInput : public QDialog {
     /// failure and answers false otherwise, with Rotors unchanged.
     bool SaveRotors();
     /// Support rises of rotor Index + 1 from row 1 of its support grid, stored in the rotor and
-    /// in LeftRise/RightRise. False (after a message) when a cell does not convert.
+    /// in LeftRise/RightRise. False (after a message) when a cell does not convert or the values
+    /// the rises give would not be finite; the rotor then keeps its previous rises.
     bool CalcSupportRises(int index);
     /// Fills counts and grids from the workbook "Data.xls" beside the program.
     void ImportFromExcel();
@@ -151,8 +152,9 @@ class TFormDataInput : public QDialog {
     bool ReportMissing(const std::vector<int>& missing, const QString& action);
     bool RecordExists(int rotor, const QString& action);
     std::optional<shaftline::SupportData> ReadSupportData(int rotor);
-    void StoreRises(int rotor, const shaftline::SupportData& data);
-    void AlignShaftLine(const std::vector<shaftline::SupportData>& supports);
+    bool AlignShaftLine(int base, const std::vector<shaftline::SupportData>& supports);
+    void ShowSupportProblems(const std::vector<shaftline::RotorProblem>& problems,
+                             const QString& title);
     enum class Intake { Filled, Unusable, ContentRefused };
     Intake ImportIntoWindow(const QString& path);
 

@@ -1,16 +1,23 @@
 #include "line_chart.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "round_axis_ticks.h"
 
 namespace {
 
 // One notch of a standard mouse wheel, in eighths of a degree.
 constexpr int kNotchAngle = 120;
+
+// Room per tick along each axis, px: a label of the horizontal axis is wider than it is high.
+constexpr double kTickSpacingX = 90;
+constexpr double kTickSpacingY = 30;
 
 LineChart::AxisRange Zoomed(LineChart::AxisRange range, int percent) {
     const double d = (range.max - range.min) * (static_cast<double>(percent) - 100.0) * 0.01;
@@ -40,8 +47,10 @@ LineChart::LineChart(const QString& objectName, const QString& title,
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
 
-    axisX_ = new QValueAxis(chart);
-    axisY_ = new QValueAxis(chart);
+    axisX_ = new QCategoryAxis(chart);
+    axisY_ = new QCategoryAxis(chart);
+    for (QCategoryAxis* axis : {axisX_, axisY_})
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
 
@@ -57,6 +66,8 @@ LineChart::LineChart(const QString& objectName, const QString& title,
         series_.push_back(s);
     }
     ApplyRanges();
+    // The number of ticks follows the size of the plot area.
+    connect(chart, &QChart::plotAreaChanged, this, &LineChart::ApplyRanges);
 }
 
 QLineSeries* LineChart::Series(int index) const {
@@ -131,9 +142,22 @@ void LineChart::FitAutomaticAxes() {
     ApplyRanges();
 }
 
+// New ticks change the width of the labels and with it the plot area, which asks for ticks
+// again from inside the chart's layout: that second request is answered after it.
 void LineChart::ApplyRanges() {
-    axisX_->setRange(x_.min, x_.max);
-    axisY_->setRange(y_.min, y_.max);
+    if (applyingRanges_) {
+        if (!rangesPending_) QTimer::singleShot(0, this, &LineChart::ApplyRanges);
+        rangesPending_ = true;
+        return;
+    }
+    applyingRanges_ = true;
+    rangesPending_ = false;
+    const QRectF area = chart()->plotArea();
+    const int ticksX = area.width() > 0 ? static_cast<int>(area.width() / kTickSpacingX) : 5;
+    const int ticksY = area.height() > 0 ? static_cast<int>(area.height() / kTickSpacingY) : 5;
+    SetAxisRangeWithRoundTicks(axisX_, x_.min, x_.max, ticksX);
+    SetAxisRangeWithRoundTicks(axisY_, y_.min, y_.max, ticksY);
+    applyingRanges_ = false;
 }
 
 void LineChart::wheelEvent(QWheelEvent* event) {

@@ -7,8 +7,8 @@
 #include <QString>
 #include <vector>
 
+class QCategoryAxis;
 class QLineSeries;
-class QValueAxis;
 class QWheelEvent;
 
 /// A line chart with a title, a hidden legend, many coloured line series reached by a 0-based
@@ -70,10 +70,14 @@ class LineChart : public QChartView {
     void ApplyRanges();
 
     std::vector<QLineSeries*> series_;
-    QValueAxis* axisX_ = nullptr;
-    QValueAxis* axisY_ = nullptr;
+    // Value axes that put their ticks and labels at round values (category axes, one category
+    // per tick interval).
+    QCategoryAxis* axisX_ = nullptr;
+    QCategoryAxis* axisY_ = nullptr;
     AxisRange x_ = kEmptyRange;
     AxisRange y_ = kEmptyRange;
     bool fixed_ = false;
+    bool applyingRanges_ = false;
+    bool rangesPending_ = false;
     int wheelAngle_ = 0;  ///< eighths of a degree not yet counted as a notch
 };

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app_windows.h"
@@ -117,7 +118,7 @@ QLabel* TFormParam::ValueLabel(const char* name) const {
 
 void TFormParam::SetValue(const char* label, std::optional<double> value) {
     QString text = QStringLiteral("—");
-    if (value) {
+    if (value && std::isfinite(*value)) {
         text = QString::fromStdString(
             shaftline::FormatNumber7(*value, DecimalSeparator(), GroupSeparator()));
     }

@@ -5,20 +5,23 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "rotor.h"
 
 /// The paint area of the sketch: paints the rectangles of the last DrawSketch, so a covered or
 /// scrolled window is renewed without recomputing.
 class SketchPaintBox : public QWidget {
-public:
+  public:
     explicit SketchPaintBox(QWidget* parent) : QWidget(parent) {}
 
     void SetDrawing(const shaftline::SketchDrawing* drawing) { drawing_ = drawing; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         if (drawing_ == nullptr) return;
         QPainter painter(this);
@@ -31,7 +34,7 @@ protected:
         }
     }
 
-private:
+  private:
     // Edges as given: right and bottom are one past the last filled pixel, as on a canvas whose
     // rectangle outline lies inside the edges.
     static void DrawRect(QPainter& painter, const shaftline::SketchRect& r) {
@@ -97,13 +100,17 @@ TFormRotorSketch::TFormRotorSketch(QWidget* parent) : QDialog(parent) {
     connect(trackBar1_, &QSlider::valueChanged, this, &TFormRotorSketch::TrackBar1Change);
 }
 
-QWidget* TFormRotorSketch::PaintBox1() const { return paintBox1_; }
+QWidget* TFormRotorSketch::PaintBox1() const {
+    return paintBox1_;
+}
 
 double TFormRotorSketch::Scale() const {
     return static_cast<double>(trackBar1_->value()) / trackBar1_->maximum();
 }
 
-void TFormRotorSketch::SetRotor(const shaftline::TRotor* rotor) { rotor_ = rotor; }
+void TFormRotorSketch::SetRotor(const shaftline::TRotor* rotor) {
+    rotor_ = rotor;
+}
 
 void TFormRotorSketch::DrawSketch() {
     const bool haveRotor = rotor_ != nullptr;
@@ -115,8 +122,8 @@ void TFormRotorSketch::DrawSketch() {
     }
     // Each new height moves the centre line and so redraws; the pass repeats that until the
     // height stays as it is.
-    drawing_ = shaftline::SettledSketch(rotor_->SectionsView(), rotor_->GetSectionCount(),
-                                        Scale(), paintBox1_->height());
+    drawing_ = shaftline::SettledSketch(rotor_->SectionsView(), rotor_->GetSectionCount(), Scale(),
+                                        paintBox1_->height());
     paintBox1_->resize(std::max(drawing_.width, 0), drawing_.height);
     paintBox1_->update();
 }
@@ -126,9 +133,29 @@ void TFormRotorSketch::showEvent(QShowEvent* event) {
     FormActivate();
 }
 
-void TFormRotorSketch::FormActivate() { DrawSketch(); }
+// A large rotor is wider and taller than the window: it opens on its left end and its centre
+// line, not on the empty corner above the drawing.
+void TFormRotorSketch::FormActivate() {
+    DrawSketch();
+    if (layout() != nullptr) layout()->activate();
+    ScrollToCentreLine(0, false);
+}
 
+// A new scale keeps the centre line in sight and the same part of the rotor in the middle.
 void TFormRotorSketch::TrackBar1Change() {
+    const QScrollBar* across = scrollBox_->horizontalScrollBar();
+    const int oldWidth = paintBox1_->width();
+    const double middle = across->value() + scrollBox_->viewport()->width() / 2.0;
+    const double share = oldWidth > 0 ? std::clamp(middle / oldWidth, 0.0, 1.0) : 0.0;
     paintBox1_->update();
     DrawSketch();
+    ScrollToCentreLine(share, true);
+}
+
+void TFormRotorSketch::ScrollToCentreLine(double axialShare, bool centred) {
+    const QSize view = scrollBox_->viewport()->size();
+    const int centreRow = paintBox1_->height() / 2;
+    scrollBox_->verticalScrollBar()->setValue(centreRow - view.height() / 2);
+    const double x = axialShare * paintBox1_->width() - (centred ? view.width() / 2.0 : 0.0);
+    scrollBox_->horizontalScrollBar()->setValue(static_cast<int>(std::lround(x)));
 }

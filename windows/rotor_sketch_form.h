@@ -4,7 +4,9 @@
 
 #include "sketch_geometry.h"
 
-namespace shaftline { class TRotor; }
+namespace shaftline {
+class TRotor;
+}
 class QLabel;
 class QSlider;
 class QScrollArea;
@@ -14,7 +16,7 @@ class SketchPaintBox;
 /// The sketch window: a scaled side view of one rotor (shaft pieces red, discs blue).
 class TFormRotorSketch : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormRotorSketch(QWidget* parent = nullptr);
 
     /// The rotor to draw (not owned); nullptr shows a notice instead of a drawing.
@@ -30,12 +32,16 @@ public:
     QSlider* TrackBar1() const { return trackBar1_; }
     QWidget* PaintBox1() const;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormActivate();
     void TrackBar1Change();
+    /// Scrolls the view so that the centre line runs through its middle and the axial point
+    /// at `axialShare` of the drawing's width (0 = the left end) stands at its left edge, or
+    /// in its middle when `centred`.
+    void ScrollToCentreLine(double axialShare, bool centred);
 
     const shaftline::TRotor* rotor_ = nullptr;
     shaftline::SketchDrawing drawing_;

@@ -138,6 +138,10 @@ struct ExitCase {
     std::vector<std::string> fragments;
 };
 
+void PrintTo(const ExitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CalcExitTest : public ::testing::TestWithParam<ExitCase> {};
 
 TEST_P(CalcExitTest, StatusAndMessageSayWhatAndWhere) {
@@ -174,8 +178,46 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"RefusedByValidation",
                  {kData + "/zero_diameter.xls"},
                  4,
-                 {"Ротор 1, участок 2", "диаметр"}}),
+                 {"Ротор 1, участок 2", "диаметр"}},
+        ExitCase{"EmptyWorkbookPath", {""}, 2, {"путь к книге пуст"}},
+        ExitCase{"UnknownOptionInRussian", {"--bogus"}, 2, {"неизвестный параметр «--bogus»"}},
+        ExitCase{"SecondWorkbookInRussian", {"a.xls", "b.xls"}, 2, {"лишний аргумент «b.xls»"}},
+        ExitCase{"OptionWithoutValue", {"--base"}, 2, {"--base: не указано значение"}},
+        ExitCase{"RepeatedOption",
+                 {"--base", "1", "--base", "2"},
+                 2,
+                 {"--base указан больше одного раза"}},
+        ExitCase{"FlagWithValue", {"--json=x"}, 2, {"--json не принимает значения"}},
+        ExitCase{"HugeSupportTerms",
+                 {kData + "/huge_support_terms.xls", "--json"},
+                 4,
+                 {"Ротор 1, левая опора: подъём опоры не является конечным числом"}},
+        ExitCase{"HugeSupportHeights",
+                 {kData + "/huge_support_heights.xls", "--base", "1"},
+                 4,
+                 {"Ротор 2, правая опора: подъём опоры"}},
+        ExitCase{"RisesFarApart",
+                 {kData + "/rises_far_apart.xls", "--json"},
+                 4,
+                 {"Ротор 2, левая и правая опоры", "монтажном состоянии"}},
+        ExitCase{"DiameterBeyondDoublePrecision",
+                 {kData + "/huge_diameter.xls"},
+                 4,
+                 {"Ротор 1, участок 2: диаметр вала вне допустимого диапазона"}},
+        ExitCase{"DenormalCoordinates",
+                 {kData + "/denormal_coords.xls", "--json"},
+                 4,
+                 {"Ротор 1, участок 1: координата вне допустимого диапазона"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalcEndToEndTest, FailedWriteIsReported) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--json"}, std::vector<std::string>{}, {"--help"}}) {
+        const CalcResult r = RunCalc(args, "", "/dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("не удалось записать результаты"), std::string::npos) << r.err;
+    }
+}
 
 TEST(CalcEndToEndTest, HelpIsNoError) {
     const CalcResult r = RunCalc({"--help"});

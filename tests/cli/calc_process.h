@@ -25,15 +25,18 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
     return text.str();
 }
 
-/// Runs shaftline-calc with the arguments, in the folder `cwd` if one is given.
-inline CalcResult RunCalc(const std::vector<std::string>& args, const std::string& cwd = "") {
+/// Runs shaftline-calc with the arguments, in the folder `cwd` if one is given, its standard
+/// output into `outFile` instead of being collected if one is given.
+inline CalcResult RunCalc(const std::vector<std::string>& args, const std::string& cwd = "",
+                          const std::string& outFile = "") {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
     const fs::path outPath = dir / ("calc_out_" + std::to_string(getpid()));
     const fs::path errPath = dir / ("calc_err_" + std::to_string(getpid()));
     const pid_t child = fork();
     if (child == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = open(outFile.empty() ? outPath.c_str() : outFile.c_str(),
+                             O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
@@ -48,7 +51,7 @@ inline CalcResult RunCalc(const std::vector<std::string>& args, const std::strin
     waitpid(child, &status, 0);
     CalcResult result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadWhole(outPath);
+    if (outFile.empty()) result.out = ReadWhole(outPath);
     result.err = ReadWhole(errPath);
     fs::remove(outPath);
     fs::remove(errPath);

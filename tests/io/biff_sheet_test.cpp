@@ -54,6 +54,10 @@ struct Expected {
     std::uint8_t code;
 };
 
+void PrintTo(const Expected& e, std::ostream* os) {
+    *os << e.cell;
+}
+
 class CellKindTest : public ::testing::TestWithParam<Expected> {
   protected:
     static void SetUpTestSuite() {
@@ -105,6 +109,10 @@ struct Refusal {
     Bytes stream;
     std::string fragment;
 };
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class RefusalTest : public ::testing::TestWithParam<Refusal> {};
 

@@ -14,6 +14,10 @@ struct RkCase {
     double value;
 };
 
+void PrintTo(const RkCase& c, std::ostream* os) {
+    *os << "RK 0x" << std::hex << c.rk << std::dec << " -> " << c.value;
+}
+
 class RkTest : public ::testing::TestWithParam<RkCase> {};
 
 TEST_P(RkTest, Decodes) {
@@ -27,13 +31,25 @@ INSTANTIATE_TEST_SUITE_P(Forms, RkTest,
                                            RkCase{(12345U << 2) | 3U, 123.45},  // integer / 100
                                            RkCase{0x3FF80000U, 1.5},         // top bits of a double
                                            RkCase{0x3FF80000U | 1U, 0.015},  // double / 100
-                                           RkCase{0xC0000000U, -2.0}));
+                                           RkCase{0xC0000000U, -2.0}),
+                         [](const auto& info) {
+                             // The value names the case: 5, minus7, 123_45 ...
+                             std::string name = std::to_string(info.param.value);
+                             name.erase(name.find_last_not_of('0') + 1);
+                             if (name.back() == '.') name.pop_back();
+                             for (char& c : name) c = c == '.' ? '_' : c;
+                             return name[0] == '-' ? "minus" + name.substr(1) : name;
+                         });
 
 struct StringCase {
     const char* name;
     std::vector<Bytes> segments;
     std::string expected;
 };
+
+void PrintTo(const StringCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UnicodeStringTest : public ::testing::TestWithParam<StringCase> {};
 

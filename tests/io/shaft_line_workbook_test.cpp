@@ -91,7 +91,11 @@ TEST_P(LongStringsTest, SharedStringsSurviveContinueRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, LongStringsTest,
-                         ::testing::Values("long_strings_xlwt.xls", "long_strings_gnumeric.xls"));
+                         ::testing::Values("long_strings_xlwt.xls", "long_strings_gnumeric.xls"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
 
 TEST(ShaftLineWorkbookTest, SampleIsACompleteShaftLine) {
     const ShaftLineWorkbook book = ReadShaftLineWorkbook(SHAFTLINE_SAMPLE_WORKBOOK, ".");
@@ -119,6 +123,10 @@ struct Refusal {
     const char* file;
     std::vector<std::string> fragments;
 };
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << (*r.file ? r.file : "(empty path)");
+}
 
 class WorkbookRefusalTest : public ::testing::TestWithParam<Refusal> {};
 

@@ -3,17 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
+
+#include "param_names.h"
 
 namespace shaftline {
 namespace {
 
 constexpr std::string_view kNbsp = "\u00A0";
 
+template <typename Case>
+std::string ValueName(const ::testing::TestParamInfo<Case>& info) {
+    return testing::NumberName(info.param.value);
+}
+
 struct GeneralCase {
     double value;
     const char* dot;
     const char* comma;
 };
+
+void PrintTo(const GeneralCase& c, std::ostream* os) {
+    *os << c.value << " -> \"" << c.dot << "\"";
+}
 
 class FormatGeneralTest : public ::testing::TestWithParam<GeneralCase> {};
 
@@ -33,12 +45,17 @@ INSTANTIATE_TEST_SUITE_P(
         GeneralCase{2.1e4, "21000", "21000"},
         GeneralCase{123456789012345.6, "123456789012346", "123456789012346"},
         GeneralCase{1e15, "1E15", "1E15"}, GeneralCase{2.5e20, "2.5E20", "2,5E20"},
-        GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}));
+        GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}),
+    ValueName<GeneralCase>);
 
 struct Number7Case {
     double value;
     const char* text;  // '.' decimal, ' ' thousands
 };
+
+void PrintTo(const Number7Case& c, std::ostream* os) {
+    *os << c.value << " -> \"" << c.text << "\"";
+}
 
 class FormatNumber7Test : public ::testing::TestWithParam<Number7Case> {};
 
@@ -56,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Number7Case{-3e-10, "0.000000000"}, Number7Case{6e-10, "0.000000001"},
                       Number7Case{5e-10, "0.000000001"}, Number7Case{-5e-10, "-0.000000001"},
                       Number7Case{4.9999e-10, "0.000000000"},
-                      Number7Case{0.123456789, "0.123456800"}));
+                      Number7Case{0.123456789, "0.123456800"}),
+    ValueName<Number7Case>);
 
 TEST(FormatNumber7, RussianSeparators) {
     EXPECT_EQ(FormatNumber7(0.5, ",", kNbsp), "0,500000000");

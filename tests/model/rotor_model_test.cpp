@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 
+#include "param_names.h"
 #include "rotor.h"
 
 namespace shaftline {
@@ -64,6 +66,11 @@ struct FactorCase {
     double factor;
 };
 
+void PrintTo(const FactorCase& c, std::ostream* os) {
+    *os << (c.shrunk ? "shrunk-on discs" : "solid-forged") << ", ratio " << c.ratio << " -> "
+        << c.factor;
+}
+
 class TableFactorTest : public ::testing::TestWithParam<FactorCase> {};
 
 TEST_P(TableFactorTest, NearestTabulatedRatioWithTiesToTheLargerOne) {
@@ -84,7 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FactorCase{false, 0.0, 1.0},
                       FactorCase{false, 0.5, 0.43},  // no below-range shortcut here
                       FactorCase{false, 0.04, 1.0}, FactorCase{false, 0.05, 0.92},  // tie
-                      FactorCase{false, 0.74, 0.32}, FactorCase{false, 2.5, 0.27}));
+                      FactorCase{false, 0.74, 0.32}, FactorCase{false, 2.5, 0.27}),
+    [](const auto& info) {
+        return std::string(info.param.shrunk ? "shrunk_" : "solid_") +
+               testing::NumberName(info.param.ratio);
+    });
 
 TEST(RotorModel, TableFactorNeverInterpolates) {
     TRotor rotor;

@@ -74,6 +74,10 @@ struct GeometryCase {
     const char* message;
 };
 
+void PrintTo(const GeometryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GeometryValidation : public ::testing::TestWithParam<GeometryCase> {};
 
 TEST_P(GeometryValidation, NamesRotorAndSection) {
@@ -110,6 +114,102 @@ INSTANTIATE_TEST_SUITE_P(
                      "Ротор 1, участок 1: внутренний диаметр должен быть не меньше нуля и меньше "
                      "диаметра вала"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Inputs whose magnitudes the calculation cannot carry are refused with that reason, never with
+// the angle message the overflow would otherwise bring.
+struct MagnitudeCase {
+    const char* name;
+    testing::SectionInput section;
+    const char* message;
+};
+
+void PrintTo(const MagnitudeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MagnitudeValidation : public ::testing::TestWithParam<MagnitudeCase> {};
+
+TEST_P(MagnitudeValidation, RefusesBeforeSolving) {
+    RotorArray rotors;
+    testing::SectionInput last = GetParam().section;
+    rotors[1] = MakeRotor({{100, 200}, last});
+    const auto problems = RunCalculation(rotors, 1);
+    ASSERT_EQ(problems.size(), 1u) << AllMessages(problems);
+    EXPECT_EQ(problems[0].section, 2);
+    EXPECT_EQ(problems[0].message, std::string("Ротор 1, участок 2: ") + GetParam().message);
+    EXPECT_EQ(rotors[1]->SectionsView()[1].Mass, 0) << "nothing solved";
+}
+
+constexpr const char* kLengthRange = "вне допустимого диапазона от 10⁻⁶ до 10⁶ мм";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MagnitudeValidation,
+    ::testing::Values(MagnitudeCase{"diameter_whose_fourth_power_overflows",
+                                    {300, 1e77},
+                                    "диаметр вала вне допустимого диапазона от 10⁻⁶ до 10⁶ мм"},
+                      MagnitudeCase{"diameter_just_above",
+                                    {300, 1.000001e6},
+                                    "диаметр вала вне допустимого диапазона от 10⁻⁶ до 10⁶ мм"},
+                      MagnitudeCase{"diameter_underflowing",
+                                    {300, 1e-80},
+                                    "диаметр вала вне допустимого диапазона от 10⁻⁶ до 10⁶ мм"},
+                      MagnitudeCase{"coordinate_too_far",
+                                    {2e6, 200},
+                                    "координата вне допустимого диапазона от 10⁻⁶ до 10⁶ мм"},
+                      MagnitudeCase{"young_below_one",
+                                    {300, 200, 0, 0, 0, 0.5},
+                                    "модуль Юнга вне допустимого диапазона от 1 до 10⁸ кгс/мм²"},
+                      MagnitudeCase{"young_above_1e8",
+                                    {300, 200, 0, 0, 0, 2e8},
+                                    "модуль Юнга вне допустимого диапазона от 1 до 10⁸ кгс/мм²"},
+                      MagnitudeCase{"disc_diameter",
+                                    {300, 200, 0, -2e6, 10},
+                                    "диаметр диска по модулю больше допустимых 10⁶ мм"},
+                      MagnitudeCase{"disc_thickness",
+                                    {300, 200, 0, 500, 1e300},
+                                    "толщина диска по модулю больше допустимых 10⁶ мм"},
+                      MagnitudeCase{"blade_mass",
+                                    {300, 200, 0, 500, 50, 2.1e4, 1e300, 10},
+                                    "масса лопатки по модулю больше допустимых 10⁶ кг"},
+                      MagnitudeCase{"blade_count",
+                                    {300, 200, 0, 500, 50, 2.1e4, 1, -1e7},
+                                    "число лопаток по модулю больше допустимых 10⁶"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalculationRun, DenormalCoordinatesAreRefused) {
+    RotorArray rotors;
+    rotors[1] = MakeRotor({{5e-324, 200}, {1e-323, 200}});
+    const auto problems = RunCalculation(rotors, 1);
+    ASSERT_EQ(problems.size(), 2u) << AllMessages(problems);
+    EXPECT_EQ(problems[0].message, std::string("Ротор 1, участок 1: координата ") + kLengthRange);
+}
+
+TEST(CalculationRun, InputsAtTheLimitsKeepEverySolverValueFinite) {
+    // Far from anything real, but accepted: the stoutest and the most slender section side by
+    // side, the stiffest and the softest material, the heaviest disc with the most blades. Every
+    // value up to the deflections stays finite; only the chord angles may have no arcsine.
+    const std::vector<testing::SectionInput> extremes[] = {
+        {{kMinLength, kMaxLength, 0, kMaxLength, kMaxLength, kMaxYoung, kMaxBladeMass,
+          kMaxBladeCount},
+         {kMaxLength / 2, kMinLength, 0, 0, 0, kMinYoung},
+         {kMaxLength, kMaxLength, kMaxLength / 2, 0, 0, kMaxYoung}},
+        {{kMaxLength / 2, kMinLength, 0, kMaxLength, kMaxLength, kMinYoung, -kMaxBladeMass,
+          kMaxBladeCount},
+         {kMaxLength, kMaxLength, 0, 0, 0, kMaxYoung}},
+    };
+    for (const auto& sections : extremes) {
+        const std::unique_ptr<TRotor> rotor = MakeRotor(sections);
+        ASSERT_TRUE(ValidateRotor(*rotor, 1).empty()) << AllMessages(ValidateRotor(*rotor, 1));
+        rotor->CalcDeflection();
+        for (const TRotorSection& s : rotor->SectionsView()) {
+            for (double v : {s.Mass, s.Inertia, s.StiffnessRatio, s.ReducedMoment, s.Shear,
+                             s.ShearStep, s.Moment, s.MomentStep, s.DiscCorrection, s.Deflection})
+                EXPECT_TRUE(std::isfinite(v)) << v;
+        }
+        EXPECT_TRUE(std::isfinite(rotor->GetLeftReaction()));
+        EXPECT_TRUE(std::isfinite(rotor->GetRefInertia()));
+    }
+}
 
 TEST(CalculationRun, ZeroSpanAndSectionCountAreRefused) {
     RotorArray rotors;

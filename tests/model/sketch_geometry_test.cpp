@@ -49,6 +49,10 @@ struct PassCase {
     SketchRect disc;
 };
 
+void PrintTo(const PassCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SketchPassTest : public ::testing::TestWithParam<PassCase> {};
 
 TEST_P(SketchPassTest, GivesTheRectanglesOfTheSection) {

@@ -23,6 +23,10 @@ struct RiseCase {
     double left;
 };
 
+void PrintTo(const RiseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SupportRiseTest : public ::testing::TestWithParam<RiseCase> {};
 
 TEST_P(SupportRiseTest, LeftRise) {

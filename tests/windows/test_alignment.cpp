@@ -227,6 +227,29 @@ class TestAlignment : public QObject {
         QVERIFY(!support->isHidden());
         QCOMPARE(support->currentColumn(), column);
     }
+
+    // Support data whose rises overflow refuse the new base rotor: the tick is taken back and
+    // the records keep the previous alignment, with no infinite rise stored anywhere.
+    void supportValuesBeyondDoublePrecisionKeepThePreviousAlignment() {
+        EnterLine(3);
+        ModalWatcher watcher;
+        Tick(1);
+        const shaftline::RotorArray aligned = CopyOfRecords(3);
+        for (int column = 9; column < 15; ++column)
+            EditCell(FormDataInput->AddParams(2), 1, column, "1e300");
+        Tick(3);
+        QCOMPARE(watcher.boxes.size(), std::size_t(2));
+        const SeenBox& refusal = watcher.boxes[1];
+        QCOMPARE(refusal.icon, QMessageBox::Critical);
+        QVERIFY2(refusal.text.contains("Ротор 2, правая опора") && !refusal.text.contains("INF"),
+                 qPrintable(refusal.text));
+        QVERIFY(!FormDataInput->CheckBoxR(3)->isChecked());
+        QCOMPARE(FormDataInput->BaseRotorNumber(), 1);
+        QVERIFY(!FormDataInput->Rotors()[3]->GetBaseRotor());
+        CompareWithRecords(aligned, 3);
+        QCOMPARE(Control<QTabWidget>("PageControl1")->currentIndex(), 1);
+        QVERIFY(!FormDataInput->AddParams(2)->isHidden());
+    }
 };
 
 SHAFTLINE_WINDOW_TEST_MAIN(TestAlignment)

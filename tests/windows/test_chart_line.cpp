@@ -1,5 +1,8 @@
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -28,6 +31,44 @@ Range ShownRange(const LineChart& chart, Qt::Orientation o) {
     const auto axes = chart.chart()->axes(o);
     auto* axis = qobject_cast<QValueAxis*>(axes.value(0));
     return axis ? Range{axis->min(), axis->max()} : Range{0, 0};
+}
+
+struct Tick {
+    QString label;
+    double value;
+};
+
+// The labelled ticks of an axis, in ascending order.
+QList<Tick> Ticks(const LineChart& chart, Qt::Orientation o) {
+    QList<Tick> ticks;
+    auto* axis = qobject_cast<QCategoryAxis*>(chart.chart()->axes(o).value(0));
+    if (axis == nullptr) return ticks;
+    for (const QString& label : axis->categoriesLabels())
+        ticks.append({label, axis->endValue(label)});
+    return ticks;
+}
+
+// Ticks at multiples of one step of 1, 2 or 5 × 10^k, inside the shown range, each labelled with
+// its own value in the locale and without trailing zeros.
+void CheckRoundTicks(const LineChart& chart, Qt::Orientation o) {
+    const QList<Tick> ticks = Ticks(chart, o);
+    const Range range = ShownRange(chart, o);
+    QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
+    const double step = ticks[1].value - ticks[0].value;
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    QVERIFY2(qFuzzyCompare(mantissa, 1.0) || qFuzzyCompare(mantissa, 2.0) ||
+                 qFuzzyCompare(mantissa, 5.0),
+             qPrintable(QString::number(step)));
+    const QRegularExpression trailingZero(QStringLiteral("[.,]\\d*0$|[.,]$"));
+    for (const Tick& t : ticks) {
+        QVERIFY(t.value >= range.first && t.value <= range.second);
+        const double multiple = t.value / step;
+        QVERIFY2(qAbs(multiple - std::round(multiple)) < 1e-6, qPrintable(t.label));
+        bool ok = false;
+        QVERIFY2(qAbs(QLocale().toDouble(t.label, &ok) - t.value) <= 1e-9 * step && ok,
+                 qPrintable(t.label));
+        QVERIFY2(!t.label.contains(trailingZero), qPrintable(t.label));
+    }
 }
 
 void Wheel(LineChart& chart, int angle) {
@@ -65,6 +106,10 @@ class TestLineChart : public QObject {
     void zeroSpanDataStillGivesAnAxis();
     void wheelGivesOneNotificationPerNotch_data();
     void wheelGivesOneNotificationPerNotch();
+    void ticksSitAtRoundValues_data();
+    void ticksSitAtRoundValues();
+    void tickCountFollowsTheChartSize();
+    void animatedZoomSurvivesTicksChangingMidway();
 };
 
 void TestLineChart::keepsSeriesNamesAndColoursAfterTheTheme() {
@@ -242,6 +287,75 @@ void TestLineChart::wheelGivesOneNotificationPerNotch() {
     QCOMPARE(seen, notches);
     // The notification is all: the view itself neither scrolls nor zooms.
     CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 100});
+}
+
+void TestLineChart::ticksSitAtRoundValues_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<Points>("points");
+    QTest::addColumn<int>("zoom");
+    // The sample shaft line zoomed out to 90 %: an axis from -2947 to 32417 mm.
+    QTest::newRow("shaft line") << "C" << Points{{0, -0.57}, {29470, 21.4}} << 90;
+    QTest::newRow("shaft line, decimal comma")
+        << "ru_RU" << Points{{0, -0.57}, {29470, 21.4}} << 90;
+    QTest::newRow("hundredths of a millimetre")
+        << "ru_RU" << Points{{-1.5, -0.023}, {3.7, 0.031}} << 93;
+    QTest::newRow("zoomed far in") << "C" << Points{{0, 0}, {1000, 1}} << 149;
+    QTest::newRow("zoomed far out") << "C" << Points{{0, 0}, {1000, 1}} << -1;
+}
+
+void TestLineChart::ticksSitAtRoundValues() {
+    QFETCH(QString, locale);
+    QFETCH(Points, points);
+    QFETCH(int, zoom);
+    QLocale::setDefault(QLocale(locale));
+    auto chart = MakeChart();
+    chart->resize(800, 300);
+    chart->show();
+    QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+    chart->AddPoints(0, {{points[0].x(), points[0].y()}, {points[1].x(), points[1].y()}});
+    chart->Zoom(zoom);
+    QCoreApplication::processEvents();
+    CheckRoundTicks(*chart, Qt::Horizontal);
+    CheckRoundTicks(*chart, Qt::Vertical);
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestLineChart::tickCountFollowsTheChartSize() {
+    auto chart = MakeChart();
+    chart->resize(300, 200);
+    chart->show();
+    QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+    chart->AddPoints(0, {{0, 0}, {1000, 1}});
+    QCoreApplication::processEvents();
+    const qsizetype small = Ticks(*chart, Qt::Horizontal).size();
+    chart->resize(1200, 600);
+    QCoreApplication::processEvents();
+    QVERIFY2(Ticks(*chart, Qt::Horizontal).size() > small,
+             qPrintable(QString::number(Ticks(*chart, Qt::Horizontal).size())));
+    CompareRange(ShownRange(*chart, Qt::Horizontal), {0, 1000});
+}
+
+// The animated chart redraws its axes step by step; zooms and resizes that change the number
+// of ticks while a step is due must leave as many ticks as labels.
+void TestLineChart::animatedZoomSurvivesTicksChangingMidway() {
+    LineChart chart(QStringLiteral("ChartA"), QStringLiteral("Заголовок"),
+                    {{QStringLiteral("S0"), QColor(255, 0, 0)}}, true);
+    chart.resize(900, 260);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.AddPoints(0, {{0, -0.57}, {29470, 21.4}});
+    const int percents[] = {90, 60, 130, 20, 145, 92, 93, 91};
+    int step = 0;
+    for (int percent : percents) {
+        chart.Zoom(percent);
+        QTest::qWait(15);
+        chart.resize(900 - 90 * (step % 4), 260 + 60 * (step % 3));
+        QTest::qWait(15);
+        ++step;
+    }
+    QTest::qWait(chart.chart()->animationDuration() + 100);
+    CheckRoundTicks(chart, Qt::Horizontal);
+    CheckRoundTicks(chart, Qt::Vertical);
 }
 
 QTEST_MAIN(TestLineChart)

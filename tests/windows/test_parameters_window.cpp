@@ -213,6 +213,24 @@ class TestParametersWindow : public QObject {
         QVERIFY2(watcher.boxes[0].text.contains(mentioned), qPrintable(watcher.boxes[0].text));
         QCOMPARE(FormParam->findChild<QLabel*>("Label3")->text(), QString("Label3"));
     }
+
+    void risesBeyondDoublePrecisionAreRefusedAndKeepTheLastOnes() {
+        Calculate(Rises("2", "1"));
+        ModalWatcher watcher;
+        PressParameters(watcher);
+        for (int column : {6, 7, 8}) EditCell(FormDataInput->AddParams(1), 1, column, "1e308");
+        watcher.dialogs.clear();
+        PressParameters(watcher);
+        QVERIFY(watcher.dialogs.empty());
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
+        const QString message = watcher.boxes[0].text;
+        QVERIFY2(message.contains("Ротор 1, левая опора") && !message.contains("INF"),
+                 qPrintable(message));
+        const shaftline::TRotor& rotor = *FormDataInput->Rotors()[1];
+        QCOMPARE(rotor.LeftSupportRise, 2.0);
+        QCOMPARE(rotor.RightSupportRise, 1.0);
+        QCOMPARE(FormDataInput->LeftRise(), 2.0);
+    }
 };
 
 SHAFTLINE_WINDOW_TEST_MAIN(TestParametersWindow)

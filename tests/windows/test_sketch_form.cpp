@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QtTest>
 
@@ -45,7 +46,7 @@ Q_DECLARE_METATYPE(Probe)
 
 class TestSketchForm : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void opensWithItsControls();
     void setRotorDrawsNothingUntilShown();
     void drawsInItsColours_data();
@@ -55,6 +56,7 @@ private slots:
     void keepsTheTrackBarBetweenOpenings();
     void showsANoticeWithoutARotor();
     void rotorWithoutSectionsShrinksTheArea();
+    void largeRotorOpensOnItsLeftEndAndCentreLine();
 };
 
 void TestSketchForm::opensWithItsControls() {
@@ -97,13 +99,13 @@ void TestSketchForm::drawsInItsColours_data() {
     // The outline, in the default black pen, runs along each rectangle's edges.
     QTest::newRow("shaft settled to its size")
         << Section{1000, 500, 0, 0} << QSize(800, 400)
-        << QList<Probe>{{400, 200, red}, {1, 1, red}, {0, 0, black}, {799, 399, black},
-                        {400, 0, black}};
+        << QList<Probe>{
+               {400, 200, red}, {1, 1, red}, {0, 0, black}, {799, 399, black}, {400, 0, black}};
     // From the initial height 449 the area settles just below 640: centre row 319.
     QTest::newRow("disc over its shaft piece")
         << Section{1000, 500, 800, 100} << QSize(800, 639)
-        << QList<Probe>{{400, 319, blue}, {400, 30, blue}, {200, 319, red},
-                        {359, 319, red},  // just left of the disc, 360..440
+        << QList<Probe>{{400, 319, blue},  {400, 30, blue},
+                        {200, 319, red},   {359, 319, red},  // just left of the disc, 360..440
                         {360, 319, black}, {200, 30, QColor()}};
 }
 
@@ -192,6 +194,60 @@ void TestSketchForm::rotorWithoutSectionsShrinksTheArea() {
     form.SetRotor(rotor.get());
     form.show();
     QCOMPARE(form.PaintBox1()->size(), QSize(0, 0));
+}
+
+namespace {
+
+// Where a point of the drawing appears in the scrolled view, px from the view's top left.
+QPoint InView(const TFormRotorSketch& form, QPoint drawing) {
+    const auto* scroll = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    return form.PaintBox1()->mapTo(scroll->viewport(), drawing);
+}
+
+int ViewHeight(const TFormRotorSketch& form) {
+    return form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport()->height();
+}
+
+}  // namespace
+
+void TestSketchForm::largeRotorOpensOnItsLeftEndAndCentreLine() {
+    // Wider and taller than the window at the default scale, like a low-pressure rotor: 3.2 m
+    // long with discs of 1.5 m.
+    TFormRotorSketch form;
+    auto rotor = MakeRotor({{400, 400, 0, 0},
+                            {1200, 900, 1500, 100},
+                            {2000, 900, 1500, 100},
+                            {2800, 900, 1500, 100},
+                            {3200, 400, 0, 0}});
+    form.SetRotor(rotor.get());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The drawing itself as always: twice 0.4 px per mm along, 600 px each side of the centre.
+    QCOMPARE(form.PaintBox1()->width(), 2560);
+    QVERIFY(qAbs(form.PaintBox1()->height() - 1200) <= 1);
+    const int centre = form.PaintBox1()->height() / 2;
+    QCOMPARE(InView(form, {0, 0}).x(), 0);
+    QVERIFY2(qAbs(InView(form, {0, centre}).y() - ViewHeight(form) / 2) <= 1,
+             qPrintable(QString::number(InView(form, {0, centre}).y())));
+
+    // The user scrolls to the middle of the rotor and doubles the scale: the centre line stays
+    // in the middle of the view and so does the same part of the rotor.
+    auto* across =
+        form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->horizontalScrollBar();
+    const int viewWidth =
+        form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport()->width();
+    across->setValue(1280 - viewWidth / 2);
+    form.TrackBar1()->setValue(40);
+    const int newCentre = form.PaintBox1()->height() / 2;
+    QVERIFY(newCentre > centre);
+    QVERIFY(qAbs(InView(form, {0, newCentre}).y() - ViewHeight(form) / 2) <= 1);
+    const int middle = form.PaintBox1()->width() / 2;
+    QVERIFY2(qAbs(InView(form, {middle, newCentre}).x() - viewWidth / 2) <= 2,
+             qPrintable(QString::number(InView(form, {middle, newCentre}).x())));
+
+    // Small enough to fit: nothing to scroll, the drawing at the top left.
+    form.TrackBar1()->setValue(5);
+    QCOMPARE(InView(form, {0, 0}), QPoint(0, 0));
 }
 
 QTEST_MAIN(TestSketchForm)

@@ -12,6 +12,7 @@
 #include "line_chart.h"
 #include "main_window.h"
 #include "param_form.h"
+#include "rotor_sketch_form.h"
 #include "test_window_support.h"
 
 namespace {
@@ -47,7 +48,11 @@ class TestWalkthrough : public QObject {
             // A timer does not fire inside its own handler: the windows opened over the
             // data-entry window need a watcher of their own.
             ModalWatcher inner;
-            inner.onDialog = [&](QDialog*) {
+            inner.onDialog = [&](QDialog* dialog) {
+                if (dialog == FormRotorSketch) {
+                    Snapshot(FormRotorSketch, "5_sketch", 50);
+                    return;
+                }
                 Snapshot(FormParam, "5_parameters");
                 for (QLabel* label : FormParam->findChildren<QLabel*>())
                     parameters[label->objectName()] = label->text();
@@ -61,6 +66,7 @@ class TestWalkthrough : public QObject {
             ShowPage(1);
             QTest::mouseClick(FormDataInput->CheckBoxR(1), Qt::LeftButton);
             QTest::mouseClick(Control<QPushButton>("BtnParams1"), Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>("Button21"), Qt::LeftButton);
             Control<QAbstractButton>("RadioGroup1Item1")->click();
             Snapshot(FormDataInput, "6_support_data");
             boxes = inner.boxes;
@@ -73,7 +79,7 @@ class TestWalkthrough : public QObject {
         QCOMPARE(watcher.dialogs, std::vector<QString>{"FormDataInput"});
         QCOMPARE(boxes.size(), std::size_t(1));
         QCOMPARE(boxes[0].text, QString("Теперь ротор 1 базовый"));
-        QCOMPARE(dialogs, std::vector<QString>{"FormParam"});
+        QCOMPARE(dialogs, (std::vector<QString>{"FormParam", "FormRotorSketch"}));
         QVERIFY(parameters.at("Label10") != "Label10");
         QCOMPARE(parameters.at("Label5"), parameters.at("Label6"));  // the base rotor lies level
         const int count = FormDataInput->RotorCountText().toInt();

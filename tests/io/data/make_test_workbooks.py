@@ -155,6 +155,30 @@ def calculator_cases():
     book.save(out("zero_diameter.xls"))
 
 
+def hostile_numbers():
+    """Numbers the calculation cannot carry: support terms and heights that overflow the rises,
+    a diameter whose fourth power overflows, coordinates that are denormal numbers."""
+    huge_terms = SUPPORT[:6] + (1e308, 1e308, 1e308) + SUPPORT[9:]
+    huge_heights = SUPPORT[:9] + (1e300, 1e300, 1e300, 1e300, 1e300, 1e300) + SUPPORT[15:]
+    far_apart = SUPPORT[:6] + (1e308, 0, 0) + SUPPORT[9:15] + (-1e308, 0, 0)
+    for name, first, second in (("huge_support_terms", huge_terms, SUPPORT),
+                                ("huge_support_heights", SUPPORT, huge_heights),
+                                ("rises_far_apart", SUPPORT, far_apart)):
+        book = xlwt.Workbook(encoding="utf-8")
+        write_sheet(book, "Ротор 1", 1, [SECTION], first)
+        write_sheet(book, "Ротор 2", 1, [SECTION], second)
+        book.save(out(name + ".xls"))
+
+    book = xlwt.Workbook(encoding="utf-8")
+    write_sheet(book, "Ротор 1", 2, [SECTION, (300, 0, 1e77, 0, 0, 2.1e4, 0, 0)], SUPPORT)
+    book.save(out("huge_diameter.xls"))
+
+    book = xlwt.Workbook(encoding="utf-8")
+    write_sheet(book, "Ротор 1", 2, [(5e-324, 0, 200, 0, 0, 2.1e4, 0, 0),
+                                     (1e-323, 0, 200, 0, 0, 2.1e4, 0, 0)], SUPPORT)
+    book.save(out("denormal_coords.xls"))
+
+
 def refusals():
     """One workbook per refusal; the faulty sheet is the second, after a good one."""
     good = ([SECTION], SUPPORT)
@@ -242,6 +266,7 @@ def main():
     formulas()
     long_strings()
     calculator_cases()
+    hostile_numbers()
     refusals()
     crafted()
     full_line(out("full_line_19x50.xls"), 19, 50)
