@@ -5,6 +5,8 @@
 
 #include "calc_options.h"
 #include "json_report.h"
+#include "message_text.h"
+#include "pdf_report.h"
 #include "shaft_line_run.h"
 #include "text_report.h"
 
@@ -55,6 +57,11 @@ int Run(int argc, char** argv) {
         std::cout << cli::JsonReport(run).dump() << "\n";
     } else {
         std::cout << cli::TextReport(run);
+    }
+    if (options.reportPath && !cli::WritePdfReport(run, workbook, path, *options.reportPath)) {
+        std::cerr << "shaftline-calc: не удалось записать отчет «"
+                  << QuotedForMessage(*options.reportPath) << "»\n";
+        return 1;
     }
     return std::cout.good() ? cli::kExitDone : 1;
 }
