@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,9 @@ class TransferError;
 struct RotorProblem;
 namespace io {
 struct ShaftLineWorkbook;
+}
+namespace report {
+struct ReportInput;
 }
 }  // namespace shaftline
 class QButtonGroup;
@@ -87,6 +91,17 @@ class TFormDataInput : public QDialog {
     void FillFromBook(const shaftline::io::ShaftLineWorkbook& book);
     static QString TemplatePath();
 
+    /// The report button: after the same checks as ReportInputForExport, asks for a file name
+    /// and writes the PDF report there.
+    void SpeedButton4Click();
+    /// The inputs and results of the last calculation as a report shows them. Null, after a
+    /// message, when rotors 1..count have no results or their pages no longer hold the inputs
+    /// the results were calculated from.
+    std::shared_ptr<const shaftline::report::ReportInput> ReportInputForExport();
+    /// The book the data came from; empty while they were only typed.
+    QString BookPath() const { return bookPath_; }
+    void SetBookPath(const QString& path) { bookPath_ = path; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,11 +126,14 @@ class TFormDataInput : public QDialog {
     std::optional<shaftline::SupportData> ReadSupportData(int rotor);
     void StoreRises(int rotor, const shaftline::SupportData& data);
     void AlignShaftLine(const std::vector<shaftline::SupportData>& supports);
+    bool PagesHoldCalculatedInputs(int count, const QString& action);
+    std::optional<int> AlignedBaseRotor(int count) const;
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;
     double leftRise_ = 0;   ///< mm
     double rightRise_ = 0;  ///< mm
+    QString bookPath_;
 
     QLineEdit* editKolRotor_ = nullptr;
     QButtonGroup* radioGroup1_ = nullptr;

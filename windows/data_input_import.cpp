@@ -49,6 +49,7 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
     }
 
     FillFromBook(book);
+    SetBookPath(path);
     return true;
 }
 
