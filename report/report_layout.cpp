@@ -17,10 +17,13 @@ constexpr double kTablePoints = 7.5;
 constexpr double kSmallestTablePoints = 5.5;
 constexpr double kFooterPoints = 7;
 constexpr double kFooterMm = 8;  // room kept for the footer at the bottom of the text area
+constexpr double kTableGapMm = 2;
 
 const QColor kRule(150, 150, 150);
 const QColor kHeaderFill(232, 232, 232);
 const QColor kGroupFill(245, 245, 245);
+
+}  // namespace
 
 // Widths and heights of a table in one font size.
 struct TableGeometry {
@@ -34,6 +37,8 @@ struct TableGeometry {
 
     double Width() const { return std::accumulate(widths.begin(), widths.end(), 0.0); }
 };
+
+namespace {
 
 double LongestWord(const QString& text, const QFontMetricsF& metrics) {
     double longest = 0;
@@ -147,9 +152,8 @@ void ReportLayout::Space(double millimetres) {
     y_ = std::min(y_ + Mm(millimetres), Bottom());
 }
 
-void ReportLayout::Table(const ReportTable& table) {
-    if (table.columns.empty()) return;
-    // A table wider than the text takes a smaller font first; only then are cells cut.
+// A table wider than the text takes a smaller font first; only then are cells cut.
+TableGeometry ReportLayout::Geometry(const ReportTable& table) const {
     TableGeometry g;
     for (double points = kTablePoints;; points -= 0.5) {
         g = Measure(table, points, &device_);
@@ -157,6 +161,18 @@ void ReportLayout::Table(const ReportTable& table) {
     }
     FitWidths(g, ContentWidth(), table.fullWidth);
     MeasureHeader(g, table, &device_);
+    return g;
+}
+
+double ReportLayout::TableHeight(const ReportTable& table) const {
+    if (table.columns.empty()) return 0;
+    const TableGeometry g = Geometry(table);
+    return g.headerHeight + g.rowHeight * static_cast<double>(table.rows.size()) + Mm(kTableGapMm);
+}
+
+void ReportLayout::Table(const ReportTable& table) {
+    if (table.columns.empty()) return;
+    const TableGeometry g = Geometry(table);
     const QFontMetricsF metrics(g.font, &device_);
 
     const double whole = g.headerHeight + g.rowHeight * static_cast<double>(table.rows.size());
@@ -231,7 +247,7 @@ void ReportLayout::Table(const ReportTable& table) {
         }
         y_ += g.rowHeight;
     }
-    y_ += Mm(2);
+    y_ += Mm(kTableGapMm);
 }
 
 void ReportLayout::Figure(double height,

@@ -11,6 +11,8 @@ class QRectF;
 
 namespace shaftline::report {
 
+struct TableGeometry;
+
 struct ReportColumn {
     QString header;  ///< wrapped at blanks when the column is narrow
     Qt::Alignment alignment = Qt::AlignRight;
@@ -53,6 +55,9 @@ class ReportLayout {
     void Paragraph(const QString& text);
     void Space(double millimetres);
     void Table(const ReportTable& table);
+    /// Height the table takes when it is not split, device units.
+    double TableHeight(const ReportTable& table) const;
+    double ToMm(double units) const { return units / Mm(1); }
     /// A picture `height` device units high across the text width, painted by `paint` into the
     /// rectangle it gets (not called while measuring).
     void Figure(double height, const std::function<void(QPainter&, const QRectF&)>& paint);
@@ -63,6 +68,7 @@ class ReportLayout {
     int PageCount() const { return page_; }
 
   private:
+    TableGeometry Geometry(const ReportTable& table) const;
     void Text(const QString& text, const QFont& font, double keepBelow, double spaceAfter);
     void EnsureRoom(double height);
     void EndPage();

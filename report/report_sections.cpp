@@ -14,7 +14,8 @@ namespace {
 
 constexpr double kChartHeightMm = 100;
 constexpr double kChartFontPoints = 8;
-constexpr double kSketchMaxHeightMm = 70;
+constexpr double kSketchMaxHeightMm = 55;
+constexpr double kParagraphMm = 6;       // one line of body text with its spacing
 constexpr double kSketchSideRoomMm = 4;  // for the centre line beyond the rotor's ends
 
 QString Text(std::string_view text) {
@@ -181,14 +182,18 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         layout.Paragraph(QStringLiteral("Количество участков: %1").arg(record->GetSectionCount()));
         layout.Subheading(QStringLiteral("Участки и прогибы"));
         layout.Table(SectionTable(*input, *record, rotor));
-        layout.Subheading(QStringLiteral("Данные опор"), 45);
-        layout.Table(SupportTable(*input, rotor));
+        const ReportTable support = SupportTable(*input, rotor);
+        layout.Subheading(QStringLiteral("Данные опор"), layout.ToMm(layout.TableHeight(support)));
+        layout.Table(support);
         if (!record->GetEvenPosition()) Sketch(layout, *input, *record);
-        layout.Subheading(QStringLiteral("Результаты расчета"), 45);
+        // The results stay together under their heading.
+        const ReportTable states = StatesTable(*input, *record, rotor);
+        layout.Subheading(QStringLiteral("Результаты расчета"),
+                          layout.ToMm(layout.TableHeight(states)) + kParagraphMm);
         if (rotor > 1)
             layout.Paragraph(QStringLiteral("Излом в муфте перед ротором, рад: ") +
                              Numbers{*input}.Param(record->GetCouplingBreak()));
-        layout.Table(StatesTable(*input, *record, rotor));
+        layout.Table(states);
     };
 }
 

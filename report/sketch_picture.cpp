@@ -20,8 +20,12 @@ QRectF Scaled(const SketchRect& r, QPointF origin, double factor) {
 }  // namespace
 
 SketchDrawing RotorSketch(const TRotor& rotor) {
-    // Sketch geometry draws 2 × scale units per millimetre.
-    return SettledSketch(rotor.SectionsView(), rotor.GetSectionCount(), kSketchUnitsPerMm / 2, 0);
+    // Sketch geometry draws 2 × scale units per millimetre. A pass with the centre line at 0
+    // gives the largest half-height below it; twice that is the height the sketch settles at.
+    const double scale = kSketchUnitsPerMm / 2;
+    const int halfHeight =
+        SketchPass(rotor.SectionsView(), rotor.GetSectionCount(), scale, 0).height;
+    return SettledSketch(rotor.SectionsView(), rotor.GetSectionCount(), scale, 2 * halfHeight);
 }
 
 double FittingScaleDenominator(double lengthMm, double heightMm, double widthMm,
