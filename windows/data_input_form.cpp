@@ -97,6 +97,7 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     layout->addWidget(statusBar);
 
     EditKolRotorChange();
+    InstallHistory();
     connect(pageControl1_, &QTabWidget::currentChanged, this, &TFormDataInput::PageControl1Change);
     // The window sees every key before the focused control does.
     qApp->installEventFilter(this);
@@ -277,7 +278,8 @@ void TFormDataInput::PageControl1Change() {
 bool TFormDataInput::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
-        return FormKeyPress(static_cast<QKeyEvent*>(event));
+        return FormKeyPress(static_cast<QKeyEvent*>(event)) ||
+               EditingKeyPress(watched, static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
 }
 

@@ -27,6 +27,8 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class QUndoStack;
+class TEntryHistory;
 class TStringGrid;
 
 /// The data-entry window: one page per rotor with its counts, type, section grid and support
@@ -101,6 +103,9 @@ class TFormDataInput : public QDialog {
     /// The book the data came from; empty while they were only typed.
     QString BookPath() const { return bookPath_; }
     void SetBookPath(const QString& path) { bookPath_ = path; }
+    /// The window's undo history: every change of counts, rotor types and cells is one step of
+    /// it. Clean after a book has filled the window.
+    QUndoStack* UndoStack() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -108,6 +113,9 @@ class TFormDataInput : public QDialog {
 
   private:
     bool FormKeyPress(QKeyEvent* event);
+    void InstallHistory();
+    bool EditingKeyPress(QObject* target, QKeyEvent* event);
+    void RevealControl(QWidget* control);
     void BuildSourcePanel(QWidget* panel);
     QWidget* BuildRotorPage(int rotor);
     QWidget* RotorControlWidget(int rotor, const char* panelPrefix, const char* prefix) const;
@@ -140,4 +148,5 @@ class TFormDataInput : public QDialog {
     QPushButton* button21_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    TEntryHistory* history_ = nullptr;
 };
