@@ -26,8 +26,9 @@ struct CalcOptions {
     std::set<int> solidRotors;  ///< rotors typed "Цельнокованный"; all others have shrunk-on discs
     std::optional<int> baseRotor;  ///< align the shaft line to this rotor
     bool json = false;
-    std::optional<std::string> reportPath;  ///< write the PDF report of the results there
     bool helpShown = false;  ///< --help was given and printed; nothing else to do
+
+    std::optional<std::string> reportPath;  ///< write the PDF report of the results there
 };
 
 /// Parses the command line. Throws UsageError for anything it cannot accept.
