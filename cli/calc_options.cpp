@@ -116,6 +116,9 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему")
                            ->type_name("Б");
     app.add_flag("--json", options.json, "вывести результаты в JSON");
+    std::string report;
+    auto* reportOption =
+        app.add_option("--report", report, "записать отчет о расчете в файл PDF")->type_name("PDF");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -132,6 +135,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     }
     if (solidOption->count() > 0) {
         options.solidRotors = ParseRotorList(solid);
+    }
+    if (reportOption->count() > 0) {
+        if (report.empty()) throw UsageError("--report: не задано имя файла отчета");
+        options.reportPath = report;
     }
     if (baseOption->count() > 0) {
         try {

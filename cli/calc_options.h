@@ -28,6 +28,8 @@ struct CalcOptions {
     std::optional<int> baseRotor;  ///< align the shaft line to this rotor
     bool json = false;
     bool helpShown = false;  ///< --help was given and printed; nothing else to do
+
+    std::optional<std::string> reportPath;  ///< write the PDF report of the results there
 };
 
 /// Parses the command line. Throws UsageError for anything it cannot accept.

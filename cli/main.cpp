@@ -7,6 +7,8 @@
 
 #include "calc_options.h"
 #include "json_report.h"
+#include "message_text.h"
+#include "pdf_report.h"
 #include "shaft_line_run.h"
 #include "text_report.h"
 
@@ -68,6 +70,11 @@ int Run(int argc, char** argv) {
         std::cout << cli::JsonReport(run).dump() << "\n";
     } else {
         std::cout << cli::TextReport(run);
+    }
+    if (options.reportPath && !cli::WritePdfReport(run, workbook, path, *options.reportPath)) {
+        std::cerr << "shaftline-calc: не удалось записать отчет «"
+                  << QuotedForMessage(*options.reportPath) << "»\n";
+        return cli::kExitOutput;
     }
     return Flushed(cli::kExitDone);
 }

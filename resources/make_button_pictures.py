@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the tool buttons of the data-entry window as 32 x 32 PNG files:
-calculator.png (the calculation run), excel_import.png (the import from the workbook) and
-open_book.png (a book of the user's choice).
+calculator.png (the calculation run), excel_import.png (the import from the workbook),
+open_book.png (a book of the user's choice) and report_pdf.png (the PDF report).
 Uses only the standard library; run it from any folder, it writes next to itself."""
 import os
 import struct
@@ -93,8 +93,31 @@ def open_book():
     return img
 
 
+def report_pdf():
+    img = blank()
+    dark, grey = (60, 60, 70, 255), (150, 150, 160, 255)
+    rect(img, 5, 1, 26, 30, (252, 252, 252, 255))    # page
+    frame(img, 5, 1, 26, 30, dark)
+    for y in (5, 8, 11):                             # text lines
+        rect(img, 8, y, 23, y, grey)
+    for step in range(12):                           # an elastic line on the page
+        x = 8 + step
+        y = 16 + (step * (11 - step)) // 10
+        rect(img, x, y, x + 1, y, (220, 30, 30, 255))
+    rect(img, 3, 22, 28, 29, (200, 30, 30, 255))     # PDF band
+    white = (255, 255, 255, 255)
+    # "PDF" in 3 x 5 letters
+    for x, y in [(5, 23), (5, 24), (5, 25), (5, 26), (5, 27), (6, 23), (7, 23), (7, 24), (6, 25),
+                 (7, 25), (11, 23), (11, 24), (11, 25), (11, 26), (11, 27), (12, 23), (13, 24),
+                 (13, 25), (13, 26), (12, 27), (17, 23), (17, 24), (17, 25), (17, 26), (17, 27),
+                 (18, 23), (19, 23), (18, 25)]:
+        img[y][x + 2] = white
+    return img
+
+
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     write_png(os.path.join(here, "calculator.png"), calculator())
     write_png(os.path.join(here, "excel_import.png"), workbook_import())
     write_png(os.path.join(here, "open_book.png"), open_book())
+    write_png(os.path.join(here, "report_pdf.png"), report_pdf())

@@ -153,6 +153,9 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     QToolButton* calculate = MakeFlatButton("SpeedButton1", QStringLiteral("Расчет"),
                                             QStringLiteral(":/calculator.png"), panel);
     connect(calculate, &QToolButton::clicked, this, &TFormDataInput::SpeedButton1Click);
+    QToolButton* report = MakeFlatButton("SpeedButton4", QStringLiteral("Отчет (PDF)"),
+                                         QStringLiteral(":/report_pdf.png"), panel);
+    connect(report, &QToolButton::clicked, this, &TFormDataInput::SpeedButton4Click);
 
     auto* radioBox = new QGroupBox(panel);
     radioBox->setObjectName(QStringLiteral("RadioGroup1"));
@@ -194,6 +197,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addWidget(import);
     layout->addWidget(open);
     layout->addWidget(calculate);
+    layout->addWidget(report);
     layout->addSpacing(12);
     layout->addWidget(radioBox);
     layout->addSpacing(12);

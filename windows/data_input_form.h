@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,9 @@ class TransferError;
 struct RotorProblem;
 namespace io {
 struct ShaftLineWorkbook;
+}
+namespace report {
+struct ReportInput;
 }
 }  // namespace shaftline
 class QButtonGroup;
@@ -99,6 +103,13 @@ class TFormDataInput : public QDialog {
     void FillFromBook(const shaftline::io::ShaftLineWorkbook& book, bool restoreTypes = false);
     static QString TemplatePath();
 
+    /// The report button: after the same checks as ReportInputForExport, asks for a file name
+    /// and writes the PDF report there.
+    void SpeedButton4Click();
+    /// The inputs and results of the last calculation as a report shows them. Null, after a
+    /// message, when rotors 1..count have no results or their pages no longer hold the inputs
+    /// the results were calculated from.
+    std::shared_ptr<const shaftline::report::ReportInput> ReportInputForExport();
     /// The window's undo history: every change of counts, rotor types and cells is one step of
     /// it. Clean after a book has filled the window.
     QUndoStack* UndoStack() const;
@@ -157,6 +168,8 @@ class TFormDataInput : public QDialog {
                              const QString& title);
     enum class Intake { Filled, Unusable, ContentRefused };
     Intake ImportIntoWindow(const QString& path);
+    bool PagesHoldCalculatedInputs(int count, const QString& action);
+    std::optional<int> AlignedBaseRotor(int count) const;
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;

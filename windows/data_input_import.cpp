@@ -68,7 +68,7 @@ TFormDataInput::Intake TFormDataInput::ImportIntoWindow(const QString& path) {
 
     FillFromBook(book);
     SetUnmodified();
-    if (book_ != nullptr) book_->Forget();  // the window now holds the template's data
+    if (book_ != nullptr) book_->Forget(path);  // the window now holds the template's data
     return Intake::Filled;
 }
 

@@ -7,32 +7,17 @@
 #include <algorithm>
 #include <limits>
 
+#include "chart_picture.h"
 #include "chart_points.h"
 #include "line_chart.h"
 
 namespace {
 
-// Colours of the series by index: the nominal chart and the assembly chart differ only in
-// the first five.
-const QColor kNominalColours[] = {
-    {255, 0, 0},     {128, 0, 128}, {0, 128, 0},     {255, 255, 0}, {0, 0, 255},
-    {128, 128, 128}, {255, 0, 255}, {0, 128, 128},   {0, 0, 128},   {128, 0, 0},
-    {0, 255, 0},     {128, 128, 0}, {128, 0, 128},   {192, 192, 192}, {0, 255, 255},
-    {0, 0, 0},       {255, 0, 0},   {255, 0, 0},     {255, 0, 0},
-};
-const QColor kAssemblyColours[] = {
-    {255, 0, 0},     {0, 128, 0},   {64, 0, 64},     {0, 0, 255},   {0, 64, 0},
-    {128, 128, 128}, {255, 0, 255}, {0, 128, 128},   {0, 0, 128},   {128, 0, 0},
-    {0, 255, 0},     {128, 128, 0}, {128, 0, 128},   {192, 192, 192}, {0, 255, 255},
-    {0, 0, 0},       {255, 0, 0},   {255, 0, 0},     {255, 0, 0},   {255, 0, 0},
-};
-
-template <std::size_t Count>
-std::vector<LineChart::SeriesStyle> Styles(int firstNumber, const QColor (&colours)[Count]) {
+std::vector<LineChart::SeriesStyle> Styles(int firstNumber, shaftline::report::ElasticChart chart) {
     std::vector<LineChart::SeriesStyle> styles;
-    for (std::size_t i = 0; i < Count; ++i)
-        styles.push_back({QStringLiteral("Series%1").arg(firstNumber + static_cast<int>(i)),
-                          colours[i]});
+    for (int i = 0; i < shaftline::report::ChartSeriesCount(chart); ++i)
+        styles.push_back({QStringLiteral("Series%1").arg(firstNumber + i),
+                          shaftline::report::ChartSeriesColour(chart, i)});
     return styles;
 }
 
@@ -58,12 +43,11 @@ void FillChart(LineChart& chart, const std::vector<shaftline::SeriesPoints>& all
 
 ElasticLineCharts::ElasticLineCharts(QWidget* panel1, QWidget* panel2, QObject* parent)
     : QObject(parent) {
-    chart1_ = new LineChart(QStringLiteral("Chart1"),
-                            QStringLiteral("Упругая линия валопровода при номинальном режиме работы"),
-                            Styles(1, kNominalColours), true, panel1);
-    chart2_ = new LineChart(QStringLiteral("Chart2"),
-                            QStringLiteral("Упругая линия валопровода в монтажном состоянии"),
-                            Styles(20, kAssemblyColours), false, panel2);
+    using shaftline::report::ElasticChart;
+    chart1_ = new LineChart(QStringLiteral("Chart1"), ChartTitle(ElasticChart::Nominal),
+                            Styles(1, ElasticChart::Nominal), true, panel1);
+    chart2_ = new LineChart(QStringLiteral("Chart2"), ChartTitle(ElasticChart::Assembly),
+                            Styles(20, ElasticChart::Assembly), false, panel2);
     PlaceInto(panel1, chart1_);
     PlaceInto(panel2, chart2_);
     connect(chart1_, &LineChart::WheelNotch, this,

@@ -16,10 +16,12 @@
 #include <QStatusBar>
 
 #include "app_windows.h"
+#include "chart_export_menu.h"
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
 #include "number_text.h"
 #include "shaft_line_book.h"
+#include "report_export.h"
 
 namespace {
 
@@ -74,6 +76,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     charts_ = new ElasticLineCharts(panel1, panel2, this);
     // Chart views take drops for their scenes; a book dropped on a chart is for the window.
     for (QGraphicsView* view : findChildren<QGraphicsView*>()) view->setAcceptDrops(false);
+    InstallChartExportMenus(*charts_);
 
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -189,6 +192,14 @@ void TForm1::N2Click() {
     const int count = shaftline::ParseInteger(FormDataInput->RotorCountText().toStdString());
     charts_->Fill(FormDataInput->Rotors(), count);
     statusPanel_->setText(kStatusReturn);
+}
+
+bool TForm1::ExportReport(const QString& path) {
+    return ExportReportPdf(this, path);
+}
+
+void TForm1::PrintReport() {
+    PrintReportWithPreview(this);
 }
 
 QString TForm1::StatusText() const {

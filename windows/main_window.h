@@ -19,6 +19,12 @@ class TForm1 : public QMainWindow {
     /// from its rotor records.
     void N2Click();
 
+    /// The PDF report of the last calculation written to `path`; false after a message when
+    /// there is nothing to report or the file cannot be written.
+    bool ExportReport(const QString& path);
+    /// The same report in the print preview, from which it is printed.
+    void PrintReport();
+
     QString StatusText() const;
     ElasticLineCharts* Charts() const { return charts_; }
 

@@ -105,8 +105,9 @@ bool TShaftLineBook::ConfirmSaveChanges() {
     return false;
 }
 
-void TShaftLineBook::Forget() {
+void TShaftLineBook::Forget(const QString& source) {
     SetPath({});
+    source_ = QFileInfo(source).absoluteFilePath();
 }
 
 QString TShaftLineBook::DroppedBook(const QMimeData* mime) {
@@ -158,6 +159,7 @@ QString TShaftLineBook::AskFileName(bool save) {
 
 void TShaftLineBook::SetPath(const QString& path) {
     path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (!path_.isEmpty()) source_ = path_;
     emit changed();
 }
 

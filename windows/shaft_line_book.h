@@ -42,8 +42,12 @@ class TShaftLineBook : public QObject {
     /// "Сохранить изменения в книге?" when the window holds unsaved changes: Да saves, Нет
     /// gives them up, Отмена keeps them. True when the caller may go on.
     bool ConfirmSaveChanges();
-    /// The window's data no longer come from the book (an import replaced them).
-    void Forget();
+    /// The window's data no longer come from the book: an import from `source` replaced them.
+    /// Saving then asks for a name, so the template is never written over.
+    void Forget(const QString& source);
+    /// The book file the window's data were last read from, opened or imported; the report
+    /// names it. Empty while nothing was read.
+    QString Source() const { return source_; }
 
     /// The book file a drag carries: one local .xls, .xlsx or .ods file; empty otherwise.
     static QString DroppedBook(const QMimeData* mime);
@@ -62,4 +66,5 @@ class TShaftLineBook : public QObject {
 
     TFormDataInput* form_;
     QString path_;
+    QString source_;
 };

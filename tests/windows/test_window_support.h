@@ -39,9 +39,10 @@ struct SeenBox {
 };
 
 /// While alive, closes every modal window that comes up: message boxes are recorded and
-/// answered with OK; any other dialog is handed to `onDialog` (if set) and then closed. A timer
-/// does not fire again inside its own handler, so windows opened from `onDialog` need a second
-/// watcher; a dialog that a watcher is handling is left to that watcher.
+/// answered with OK; any other dialog is handed to `onDialog` (if set) and then closed, unless
+/// `onDialog` closed it with an answer of its own. A timer does not fire again inside its own
+/// handler, so windows opened from `onDialog` need a second watcher; a dialog that a watcher is
+/// handling is left to that watcher.
 class ModalWatcher : public QObject {
   public:
     ModalWatcher() {
@@ -67,7 +68,7 @@ class ModalWatcher : public QObject {
             Busy().push_back(dialog);
             if (onDialog) onDialog(dialog);
             Busy().pop_back();
-            dialog->reject();
+            if (dialog->isVisible()) dialog->reject();
         }
     }
 

@@ -1,0 +1,65 @@
+#include "pdf_report.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "report_document.h"
+#include "rotor_transfer.h"
+
+namespace shaftline::cli {
+
+namespace {
+
+// Qt's notes about the environment (a missing runtime folder and the like) are not the
+// calculator's output; its own failures are reported by the calculator.
+void KeepQtNotesOffTheTerminal(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// The calculator shows nothing: fonts and painting need a platform, never a display.
+std::unique_ptr<QGuiApplication> OffscreenApplication() {
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    qInstallMessageHandler(KeepQtNotesOffTheTerminal);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "shaftline-calc";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                                   const std::string& bookPath, const QDateTime& created) {
+    report::ReportInput input;
+    input.rotors = &run.rotors;
+    input.count = run.count;
+    input.baseRotor = run.baseRotor;
+    input.bookFileName = std::filesystem::path(bookPath).filename().string();
+    input.created = created;
+    for (int k = 1; k <= run.count && k <= static_cast<int>(workbook.sheets.size()); ++k) {
+        const io::RotorSheet& sheet = workbook.sheets[static_cast<std::size_t>(k - 1)];
+        report::RotorInputTexts& texts = input.inputs[static_cast<std::size_t>(k)];
+        const TRotor& rotor = *run.rotors[static_cast<std::size_t>(k)];
+        if (!rotor.GetEvenPosition())
+            texts.typeText = rotor.GetShrunkOnDiscs() ? kShrunkOnDiscsText : kSolidForgedText;
+        texts.sectionRows = sheet.rows;
+        texts.supportTexts = sheet.support;
+        input.states[static_cast<std::size_t>(k)] = run.states[static_cast<std::size_t>(k)];
+    }
+    return input;
+}
+
+bool WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                    const std::string& bookPath, const std::string& pdfPath) {
+    const std::unique_ptr<QGuiApplication> application = OffscreenApplication();
+    const auto input = std::make_shared<const report::ReportInput>(
+        RunReportInput(run, workbook, bookPath, QDateTime::currentDateTime()));
+    return report::WriteReportPdf(QFile::decodeName(pdfPath.c_str()),
+                                  report::MakeShaftLineReport(input));
+}
+
+}  // namespace shaftline::cli

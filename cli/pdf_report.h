@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <string>
+
+#include "report_input.h"
+#include "shaft_line_run.h"
+#include "shaft_line_workbook.h"
+
+namespace shaftline::cli {
+
+/// The report input of a calculated book: the book's cell texts as the grids would show them,
+/// the rotor types as the run took them and the support values of the run, in the number
+/// format of the readable report (decimal point, blank between thousands).
+report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                                   const std::string& bookPath, const QDateTime& created);
+
+/// Writes the PDF report of the run. Needs no display: without an application object it makes
+/// one on the offscreen platform. False when the file cannot be written.
+bool WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                    const std::string& bookPath, const std::string& pdfPath);
+
+}  // namespace shaftline::cli

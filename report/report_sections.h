@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+#include "report_document.h"
+
+namespace shaftline::report {
+
+/// Title, date and time, book, rotor count and base rotor.
+ReportSection TitleSection(std::shared_ptr<const ReportInput> input, const QString& title);
+
+/// Both elastic-line charts, drawn from the rotors' chart points.
+ReportSection ChartsSection(std::shared_ptr<const ReportInput> input);
+
+/// One rotor on a page of its own: type, section table as the grid shows it with the
+/// calculated deflections, support data, the sketch of an odd rotor to the page width, the
+/// coupling break and the support values in the three states.
+ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor);
+
+}  // namespace shaftline::report

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <filesystem>
+
+#include "number_text.h"
+#include "pdf_tools.h"
+#include "report_document.h"
+#include "rotor_builders.h"
+
+namespace {
+
+using namespace shaftline;
+namespace fs = std::filesystem;
+
+fs::path TempPdf(const std::string& name) {
+    return fs::temp_directory_path() / ("report_test_" + name + ".pdf");
+}
+
+QString Path(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Three rotors aligned to rotor 1, their section texts as a grid would show them, support
+// values for rises of 1 and 0.5 mm, in the Russian number format.
+struct ThreeRotorLine {
+    RotorArray rotors = shaftline::testing::ShaftLine(3);
+    std::shared_ptr<report::ReportInput> input = std::make_shared<report::ReportInput>();
+
+    ThreeRotorLine() {
+        EXPECT_TRUE(RunCalculation(rotors, 3).empty());
+        rotors[1]->SetBaseRotor(true);
+        AlignShaftLine(rotors, 3, 1);
+        input->rotors = &rotors;
+        input->count = 3;
+        input->baseRotor = 1;
+        input->bookFileName = "Блок 2.xls";
+        input->created = QDateTime(QDate(2024, 3, 5), QTime(14, 7));
+        input->decimalSeparator = ",";
+        input->groupSeparator = " ";
+        for (int k = 1; k <= 3; ++k) {
+            const SectionArray& s = rotors[k]->SectionsView();
+            auto& texts = input->inputs[k];
+            texts.typeText = k % 2 == 1 ? "Цельнокованный" : "";
+            for (int r = 1; r <= rotors[k]->GetSectionCount(); ++r)
+                texts.sectionRows.push_back({FormatGeneral(s[r].Coord, ","), "0",
+                                             FormatGeneral(s[r].Diameter, ","), "0", "0", "21000",
+                                             "0", "0"});
+            texts.supportTexts.fill("0");
+            input->states[k] = ComputeSupportStates(*rotors[k], {1.0, 0.5});
+        }
+    }
+};
+
+TEST(ReportPdf, ShaftLineReportIsNumberedReadableAndEmbedsItsFonts) {
+    ThreeRotorLine line;
+    const fs::path pdf = TempPdf("line");
+    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), report::MakeShaftLineReport(line.input)));
+
+    // Title page with both charts, then one page per rotor.
+    const int pages = pdf_tools::PageCount(pdf);
+    ASSERT_EQ(pages, 4);
+    for (int page = 1; page <= pages; ++page) {
+        const std::string text = pdf_tools::Text(pdf, page, page);
+        EXPECT_NE(text.find("Страница " + std::to_string(page) + " из 4"), std::string::npos)
+            << "page " << page;
+    }
+    const std::string text = pdf_tools::Text(pdf);
+    for (const std::string& expected :
+         {std::string("Расчет упругой линии валопровода"), std::string("05.03.2024 14:07"),
+          std::string("Книга: Блок 2.xls"), std::string("Количество роторов: 3"),
+          std::string("Базовый ротор: 1"), std::string("Тип ротора: Цельнокованный"),
+          std::string("Ротор 3"), std::string("Выс. подшип. прав"),
+          FormatNumber7(line.rotors[3]->GetLeftJournalAngle(), ",", " "),
+          FormatNumber7(line.rotors[2]->GetCouplingBreak(), ",", " "), FormatNumber7(1.0, ",", " "),
+          FormatGeneral(line.rotors[1]->SectionsView()[3].Deflection, ",")})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // The legends name the drawn rotors of both charts; the even rotor has no sketch.
+    EXPECT_EQ(Occurrences(pdf_tools::Text(pdf, 1, 1), "Ротор 3"), 2);
+    EXPECT_EQ(Occurrences(text, "Эскиз ротора"), 2);
+
+    const auto [fonts, embedded] = pdf_tools::FontsEmbedded(pdf);
+    EXPECT_GT(fonts, 0);
+    EXPECT_EQ(embedded, fonts);
+    EXPECT_TRUE(pdf_tools::Renders(pdf));
+    fs::remove(pdf);
+}
+
+report::ShaftLineReport OneTableReport(int rows, bool keepTogether, double spaceBeforeMm) {
+    report::ReportTable table;
+    table.keepTogether = keepTogether;
+    table.columns = {{"Номер строки"}, {"Значение", Qt::AlignLeft}};
+    for (int r = 1; r <= rows; ++r)
+        table.rows.push_back({{QString::number(r), QStringLiteral("строка %1;").arg(r)}});
+    report::ShaftLineReport report;
+    report.footer = "проверка";
+    report.sections.push_back([table, spaceBeforeMm](report::ReportLayout& layout) {
+        layout.Space(spaceBeforeMm);
+        layout.Table(table);
+    });
+    return report;
+}
+
+TEST(ReportPdf, LongTableBreaksBetweenRowsWithItsHeaderOnEveryPage) {
+    const fs::path pdf = TempPdf("long_table");
+    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), OneTableReport(150, false, 0)));
+    const int pages = pdf_tools::PageCount(pdf);
+    ASSERT_GE(pages, 2);
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(Occurrences(pdf_tools::Text(pdf, page, page), "Номер строки"), 1)
+            << "page " << page;
+    const std::string text = pdf_tools::Text(pdf);
+    for (int r = 1; r <= 150; ++r)
+        EXPECT_EQ(Occurrences(text, "строка " + std::to_string(r) + ";"), 1) << "row " << r;
+    fs::remove(pdf);
+}
+
+TEST(ReportPdf, TableKeptTogetherMovesWholeToTheNextPage) {
+    const fs::path pdf = TempPdf("kept_table");
+    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), OneTableReport(12, true, 240)));
+    ASSERT_EQ(pdf_tools::PageCount(pdf), 2);
+    EXPECT_EQ(pdf_tools::Text(pdf, 1, 1).find("строка"), std::string::npos);
+    const std::string second = pdf_tools::Text(pdf, 2, 2);
+    EXPECT_NE(second.find("строка 1;"), std::string::npos);
+    EXPECT_NE(second.find("строка 12;"), std::string::npos);
+    fs::remove(pdf);
+}
+
+TEST(ReportPdf, UnwritablePathFailsAndLeavesNoFile) {
+    const fs::path pdf = fs::temp_directory_path() / "no_such_folder_for_reports" / "r.pdf";
+    EXPECT_FALSE(report::WriteReportPdf(Path(pdf), OneTableReport(3, false, 0)));
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
+}  // namespace

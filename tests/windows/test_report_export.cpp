@@ -1,0 +1,135 @@
+// The PDF report from the windows: the data-entry window's button, the main window's export
+// and print preview, and the refusals when there is nothing sound to report.
+#include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "../report/pdf_tools.h"
+#include "main_window.h"
+#include "number_text.h"
+#include "test_window_support.h"
+
+namespace {
+
+const QString kNoResults =
+    "Нет результатов расчета для ротора 1. Чтобы получить отчет, сначала "
+    "нажмите кнопку \"Расчет\".";
+
+void Press(const char* button) {
+    QTest::mouseClick(Control<QToolButton>(button), Qt::LeftButton);
+}
+
+// Import of the sample book, rotor 1 solid-forged, calculation and rotor 3 as the base.
+void ImportCalculateAlign(ModalWatcher& watcher) {
+    Press("SpeedButton2");
+    FormDataInput->ComboBox(1)->setCurrentText("Цельнокованный");
+    Press("SpeedButton1");
+    ShowPage(3);
+    QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
+    watcher.boxes.clear();
+}
+
+std::string PdfText(const QString& path) {
+    return pdf_tools::Text(path.toStdString());
+}
+
+}  // namespace
+
+class TestReportExport : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        CreateAppWindows();
+    }
+    void cleanup() { DestroyAppWindows(); }
+
+    void reportButtonSitsBesideTheCalculation() {
+        auto* button = Control<QToolButton>("SpeedButton4");
+        QVERIFY(button != nullptr);
+        QCOMPARE(button->parentWidget()->objectName(), QString("PanelSource"));
+        QCOMPARE(button->toolTip(), QString("Отчет (PDF)"));
+        QVERIFY(!button->icon().isNull());
+    }
+
+    void withoutCalculationTheMessageOfTheParametersWindow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.pdf");
+        ModalWatcher watcher;
+        QVERIFY(!Form1->ExportReport(path));
+        Press("SpeedButton4");
+        Form1->PrintReport();
+        QCOMPARE(watcher.boxes.size(), std::size_t(3));
+        for (const SeenBox& box : watcher.boxes) QCOMPARE(box.text, kNoResults);
+        QVERIFY(watcher.dialogs.empty());  // neither a file dialog nor a preview
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void reportOfTheAlignedLineInTheUsersFormat() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.pdf");
+        QVERIFY(Form1->ExportReport(path));
+        QVERIFY(watcher.boxes.empty());
+
+        const shaftline::TRotor& rotor1 = *FormDataInput->Rotors()[1];
+        QCOMPARE(pdf_tools::PageCount(path.toStdString()),
+                 1 + FormDataInput->RotorCountText().toInt());
+        const std::string text = PdfText(path);
+        for (const std::string& expected :
+             {std::string("Книга: Data.xls"), std::string("Базовый ротор: 3"),
+              std::string("Тип ротора: Цельнокованный"),
+              shaftline::FormatNumber7(rotor1.GetLeftJournalAngle(), ",", "\u00a0"),
+              shaftline::FormatGeneral(rotor1.SectionsView()[2].Deflection, ",")})
+            QVERIFY2(text.find(expected) != std::string::npos, expected.c_str());
+    }
+
+    void pagesTypedOverAfterTheCalculationAreRefused() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        TStringGrid* grid = FormDataInput->GridInitParams(2);
+        const QString typed = grid->Cell(2, 1);
+        EditCell(grid, 1, 2, "999");
+        QTemporaryDir dir;
+        QVERIFY(!Form1->ExportReport(dir.filePath("r.pdf")));
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
+        QCOMPARE(watcher.boxes[0].text,
+                 QString("Данные ротора 2 изменены после расчета. Чтобы получить отчет, сначала "
+                         "нажмите кнопку \"Расчет\"."));
+        // The same value typed back is the calculated input again.
+        EditCell(grid, 1, 2, typed);
+        QVERIFY(Form1->ExportReport(dir.filePath("r.pdf")));
+    }
+
+    void reportButtonAsksForTheFileName() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        QTemporaryDir dir;
+        QString asked;
+        watcher.onDialog = [&](QDialog* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            if (files == nullptr) return;
+            asked = files->windowTitle();
+            // Typed without the extension: the report gets ".pdf".
+            files->selectFile(dir.filePath("протокол"));
+            static_cast<QDialog*>(files)->accept();
+        };
+        Press("SpeedButton4");
+        QCOMPARE(asked, QString("Отчет (PDF)"));
+        QVERIFY(QFile::exists(dir.filePath("протокол.pdf")));
+    }
+
+    void printPreviewShowsTheReport() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        watcher.dialogs.clear();
+        Form1->PrintReport();
+        QCOMPARE(watcher.dialogs, std::vector<QString>{"ReportPreview"});
+    }
+};
+
+SHAFTLINE_WINDOW_TEST_MAIN(TestReportExport)
+#include "test_report_export.moc"

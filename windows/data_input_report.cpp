@@ -1,0 +1,131 @@
+// The report of the last calculation: what the rotor pages and records hold, checked to belong
+// together, and the report button.
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "data_input_form.h"
+#include "message_boxes.h"
+#include "number_locale.h"
+#include "number_text.h"
+#include "report_export.h"
+#include "report_input.h"
+#include "rotor_grid_columns.h"
+#include "rotor_inputs.h"
+#include "rotor_transfer.h"
+#include "shaft_line_book.h"
+#include "string_grid.h"
+
+namespace {
+
+const QString kReportAction = QStringLiteral("получить отчет");
+
+}  // namespace
+
+void TFormDataInput::SpeedButton4Click() {
+    const auto input = ReportInputForExport();
+    if (input == nullptr) return;
+    const QString path = AskReportPath(this);
+    if (!path.isEmpty()) WriteReportFile(this, path, input);
+}
+
+// A page typed over after the calculation would put inputs beside results they did not give:
+// the texts of every page must still convert to the inputs of its record.
+bool TFormDataInput::PagesHoldCalculatedInputs(int count, const QString& action) {
+    const std::string separator = DecimalSeparator();
+    for (int rotor = 1; rotor <= count; ++rotor) {
+        const TStringGrid* grid = GridInitParams(rotor);
+        const QLineEdit* sections = EditUchast(rotor);
+        const QComboBox* type = ComboBox(rotor);
+        bool same = false;
+        try {
+            const auto typed = shaftline::RotorFromText(
+                rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
+                type != nullptr ? type->currentText().toStdString() : std::string(),
+                [grid](int row, int column) {
+                    return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
+                },
+                separator);
+            same = shaftline::SameInputs(*typed, *rotors_[static_cast<std::size_t>(rotor)]);
+        } catch (const shaftline::TransferError&) {
+        }
+        if (!same) {
+            ShowMessage(this, QStringLiteral("Данные ротора %1 изменены после расчета. Чтобы %2, "
+                                             "сначала нажмите кнопку \"Расчет\".")
+                                  .arg(rotor)
+                                  .arg(action));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The line is aligned while its base rotor is ticked; unticking never undoes an alignment, whose
+// own angles then stay in the records, while a calculation run starts from fresh ones.
+std::optional<int> TFormDataInput::AlignedBaseRotor(int count) const {
+    if (baseRotorNumber_ < 1 || baseRotorNumber_ > count) return std::nullopt;
+    if (rotors_[static_cast<std::size_t>(baseRotorNumber_)]->GetBaseRotor())
+        return baseRotorNumber_;
+    for (int rotor = 1; rotor <= count; ++rotor) {
+        const shaftline::TRotor& record = *rotors_[static_cast<std::size_t>(rotor)];
+        if (record.GetOwnLeftAngle() != 0 || record.GetOwnRightAngle() != 0)
+            return baseRotorNumber_;
+    }
+    return std::nullopt;
+}
+
+std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::ReportInputForExport() {
+    int count = 0;
+    try {
+        count = RotorCount();
+    } catch (const shaftline::ConversionError& error) {
+        ShowError(this, QString::fromStdString(error.what()));
+        return nullptr;
+    }
+    count = std::min(count, shaftline::kMaxRotors);
+    if (!ReportMissing(count < 1 ? std::vector<int>{1} : shaftline::MissingRotors(rotors_, count),
+                       kReportAction) ||
+        !PagesHoldCalculatedInputs(count, kReportAction))
+        return nullptr;
+
+    auto input = std::make_shared<shaftline::report::ReportInput>();
+    input->rotors = &rotors_;
+    input->count = count;
+    input->baseRotor = AlignedBaseRotor(count);
+    input->bookFileName = book_->Source().isEmpty()
+                              ? std::string()
+                              : QFileInfo(book_->Source()).fileName().toStdString();
+    input->created = QDateTime::currentDateTime();
+    input->decimalSeparator = DecimalSeparator();
+    input->groupSeparator = GroupSeparator();
+    for (int rotor = 1; rotor <= count; ++rotor) {
+        const shaftline::TRotor& record = *rotors_[static_cast<std::size_t>(rotor)];
+        shaftline::report::RotorInputTexts& texts = input->inputs[static_cast<std::size_t>(rotor)];
+        if (const QComboBox* type = ComboBox(rotor))
+            texts.typeText = type->currentText().toStdString();
+        const TStringGrid* grid = GridInitParams(rotor);
+        for (int row = 1; row <= record.GetSectionCount(); ++row) {
+            std::array<std::string, 8> cells;
+            for (int column = 0; column < 8; ++column)
+                cells[static_cast<std::size_t>(column)] = grid->Cell(column, row).toStdString();
+            texts.sectionRows.push_back(std::move(cells));
+        }
+        const TStringGrid* support = AddParams(rotor);
+        for (int column = 0; column < shaftline::kSupportColumns; ++column)
+            texts.supportTexts[static_cast<std::size_t>(column)] =
+                support != nullptr ? support->Cell(column, kSupportDataRow).toStdString()
+                                   : std::string();
+        // The values of the parameters window, from the support data as they stand; nothing
+        // is stored in the record.
+        try {
+            const shaftline::SupportData data = shaftline::SupportDataFromText(
+                rotor, [&texts](int column) { return texts.supportTexts[column]; },
+                input->decimalSeparator);
+            input->states[static_cast<std::size_t>(rotor)] =
+                shaftline::ComputeSupportStates(record, shaftline::CalcSupportRises(data));
+        } catch (const shaftline::TransferError&) {
+        }
+    }
+    return input;
+}
