@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "book_limits.h"
+
 namespace shaftline::io {
 
 namespace {
@@ -73,6 +75,10 @@ bool RecordCursor::Next(BiffRecord& record) {
     }
     if (stream_.size() - offset_ < 4) {
         throw BiffFormatError("заголовок записи обрывается концом потока");
+    }
+    if (++records_ > kMaxRecords) {
+        throw BiffFormatError("в потоке книги больше " + std::to_string(kMaxRecords) +
+                              " записей; для валопровода их нужно намного меньше");
     }
     const std::uint16_t type = ReadU16(stream_, offset_);
     const std::uint16_t length = ReadU16(stream_, offset_ + 2);

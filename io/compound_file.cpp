@@ -28,11 +28,6 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
 }
 
 [[noreturn]] void RefuseForeignFormat(ByteSpan file) {
-    if (StartsWith(file, {'P', 'K', 0x03, 0x04})) {
-        throw CompoundFileError(
-            "книга в формате .xlsx; сохраните её в формате «Книга Excel "
-            "97-2003» (.xls)");
-    }
     // A bare BIFF2..BIFF4 stream starts with its BOF record.
     if (StartsWith(file, {0x09, 0x00}) || StartsWith(file, {0x09, 0x02}) ||
         StartsWith(file, {0x09, 0x04})) {
@@ -40,7 +35,7 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
             "книга сохранена в формате старше Excel 97; сохраните её в "
             "формате «Книга Excel 97-2003»");
     }
-    throw CompoundFileError("файл не является книгой Excel (.xls)");
+    throw CompoundFileError("файл не является книгой Excel или OpenDocument (.xls, .xlsx, .ods)");
 }
 
 void Quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
@@ -85,6 +80,7 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
         !std::equal(kCompoundMagic.begin(), kCompoundMagic.end(), file.begin())) {
         RefuseForeignFormat(file);
     }
+    CheckCompoundDirectory(file);
     InitGsf();
     const QuietGsfLog quiet;
 
@@ -100,6 +96,7 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
 
     GsfPtr<GsfInput> stream;
     bool oldBook = false;
+    bool encryptedPackage = false;
     const int children = gsf_infile_num_children(container.get());
     for (int i = 0; i < children && !stream; ++i) {
         const char* name = gsf_infile_name_by_index(container.get(), i);
@@ -107,12 +104,16 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
             stream.reset(gsf_infile_child_by_index(container.get(), i));
         } else if (EqualsIgnoringCase(name, "Book")) {
             oldBook = true;
+        } else if (EqualsIgnoringCase(name, "EncryptedPackage")) {
+            encryptedPackage = true;  // a .xlsx under a password
         }
     }
     if (!stream) {
-        throw CompoundFileError(oldBook ? "книга сохранена в формате Excel 5.0/95; сохраните её "
-                                          "в формате «Книга Excel 97-2003»"
-                                        : "в файле нет книги Excel");
+        throw CompoundFileError(
+            oldBook            ? "книга сохранена в формате Excel 5.0/95; сохраните её в формате «Книга "
+                                 "Excel 97-2003» или «Книга Excel» (.xlsx)"
+            : encryptedPackage ? "книга зашифрована паролем; снимите защиту и сохраните её"
+                               : "в файле нет книги Excel");
     }
 
     // A stream cannot hold more than the file it lives in; a larger size is a damaged directory.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,12 +13,17 @@ namespace shaftline::io {
 
 /// The bytes are no compound document, or hold no BIFF8 workbook stream. what() is a Russian
 /// description without the file name.
-class CompoundFileError : public std::runtime_error {
+class CompoundFileError : public BookFormatError {
   public:
-    using std::runtime_error::runtime_error;
+    using BookFormatError::BookFormatError;
 };
 
-/// The "Workbook" stream of a .xls file held in memory.
+/// The "Workbook" stream of a .xls file held in memory. The directory is checked before the
+/// container library walks it: at most kMaxDirectoryEntries entries reachable from the root,
+/// no chain of links longer than kMaxDirectoryDepth, no entry reached twice.
 std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file);
+
+/// The directory check alone; throws CompoundFileError.
+void CheckCompoundDirectory(ByteSpan file);
 
 }  // namespace shaftline::io

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "message_text.h"
 #include "number_text.h"
 
 using namespace shaftline;
@@ -129,7 +130,7 @@ TEST_P(WorkbookRefusalTest, RefusesWithOneMessageNamingFileSheetAndCell) {
         FAIL() << "accepted";
     } catch (const WorkbookError& e) {
         const std::string message = e.what();
-        EXPECT_NE(message.find("«" + path + "»"), std::string::npos) << message;
+        EXPECT_NE(message.find("«" + QuotedForMessage(path) + "»"), std::string::npos) << message;
         for (const std::string& fragment : GetParam().fragments) {
             EXPECT_NE(message.find(fragment), std::string::npos) << message;
         }
