@@ -27,7 +27,8 @@ namespace {
 class BiffBookReader final : public BookFormatReader {
   public:
     LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
-        return ReadBiffLayout(ReadWorkbookStream(file));
+        const WorkbookStream stream = ReadWorkbookStream(file);
+        return ReadBiffLayout(stream.bytes);
     }
 };
 

@@ -30,13 +30,7 @@ BiffSheetEntry ReadBoundSheet(const BiffRecord& record) {
 }
 
 std::vector<std::string> ReadSharedStrings(ByteSpan first, RecordCursor& cursor) {
-    std::vector<ByteSpan> segments{first};
-    std::uint16_t type = 0;
-    BiffRecord next;
-    while (cursor.PeekType(type) && type == biff::kContinue && cursor.Next(next)) {
-        segments.push_back(next.data);
-    }
-    ContinuedReader reader(std::move(segments));
+    ContinuedReader reader(ContinuedBody(first, cursor));
     reader.U32();  // total count of string uses, not needed
     const std::uint32_t unique = reader.U32();
     // The declared count is not trusted for a reservation: a damaged file could claim billions.

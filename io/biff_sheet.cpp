@@ -193,12 +193,7 @@ class SheetReader {
     }
 
     void DecodeString(const BiffRecord& record) {
-        std::vector<ByteSpan> segments{record.data};
-        std::uint16_t type = 0;
-        BiffRecord next;
-        while (cursor_.PeekType(type) && type == biff::kContinue && cursor_.Next(next)) {
-            segments.push_back(next.data);
-        }
+        const std::vector<ByteSpan> segments = ContinuedBody(record.data, cursor_);
         if (!pending_) {
             return;
         }

@@ -189,6 +189,20 @@ std::string ContinuedReader::UnicodeString(int countBytes) {
     return Utf16ToUtf8(units);
 }
 
+std::vector<ByteSpan> ContinuedBody(ByteSpan first, RecordCursor& cursor) {
+    std::vector<ByteSpan> segments{first};
+    std::uint16_t type = 0;
+    BiffRecord next;
+    while (cursor.PeekType(type) && type == biff::kContinue && cursor.Next(next)) {
+        if (segments.size() > kMaxContinueRecords) {
+            throw BiffFormatError("за записью следует больше " +
+                                  std::to_string(kMaxContinueRecords) + " записей CONTINUE");
+        }
+        segments.push_back(next.data);
+    }
+    return segments;
+}
+
 std::string StringRecordText(const std::vector<ByteSpan>& segments) {
     // Excel starts each CONTINUE of the text with a fresh option byte; Gnumeric cuts the record
     // into pieces as they come, even inside a character. Only the cut text has exactly the

@@ -104,6 +104,10 @@ class ContinuedReader {
     std::size_t pos_ = 0;
 };
 
+/// The body of a record and those of the CONTINUE records after it, which the cursor passes;
+/// at most kMaxContinueRecords of them.
+std::vector<ByteSpan> ContinuedBody(ByteSpan first, RecordCursor& cursor);
+
 /// Text of a STRING record (a formula's text result) and its CONTINUE records.
 std::string StringRecordText(const std::vector<ByteSpan>& segments);
 

@@ -1,10 +1,13 @@
 #include "book_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <new>
 
 #include "book_limits.h"
 #include "message_text.h"
@@ -13,6 +16,8 @@
 namespace shaftline::io {
 
 namespace {
+
+constexpr std::size_t kHugePage = 2U << 20;
 
 class FileDescriptor {
   public:
@@ -86,7 +91,24 @@ std::size_t ReadUpTo(const std::string& path, int fd, std::uint8_t* buffer, std:
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadBookFile(const std::string& path) {
+BookBytes::BookBytes(std::size_t capacity) : capacity_(capacity) {
+    void* block = nullptr;
+    if (capacity >= kHugePage) {
+        const std::size_t rounded = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+        block = std::aligned_alloc(kHugePage, rounded);
+        if (block != nullptr) ::madvise(block, rounded, MADV_HUGEPAGE);
+    } else {
+        block = std::malloc(capacity);
+    }
+    if (block == nullptr) throw std::bad_alloc();
+    data_.reset(static_cast<std::uint8_t*>(block));
+}
+
+void BookBytes::Free::operator()(std::uint8_t* p) const {
+    std::free(p);
+}
+
+BookBytes ReadBookFile(const std::string& path) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer forever.
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
@@ -101,16 +123,13 @@ std::vector<std::uint8_t> ReadBookFile(const std::string& path) {
         RefuseTooLarge(path);
     }
 
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
-    bytes.resize(ReadUpTo(path, fd.get(), bytes.data(), bytes.size()));
-    if (bytes.size() == static_cast<std::size_t>(status.st_size)) {
-        // The file may have grown since fstat.
-        std::uint8_t chunk[1 << 14];
-        while (const std::size_t got = ReadUpTo(path, fd.get(), chunk, sizeof chunk)) {
-            bytes.insert(bytes.end(), chunk, chunk + got);
-            if (bytes.size() > kMaxWorkbookFileBytes) RefuseTooLarge(path);
-        }
+    // One byte more than the file holds tells whether it has grown since fstat.
+    BookBytes bytes(static_cast<std::size_t>(status.st_size) + 1);
+    const std::size_t size = ReadUpTo(path, fd.get(), bytes.Data(), bytes.Capacity());
+    if (size == bytes.Capacity()) {
+        Refuse(path, "меняется, пока его читают; повторите, когда его запишут до конца");
     }
+    bytes.SetSize(size);
     return bytes;
 }
 

@@ -20,6 +20,9 @@ inline constexpr std::size_t kMaxDirectoryDepth = 128;
 
 /// BIFF8 records walked in one pass over the workbook stream (CONTINUE records included).
 inline constexpr std::size_t kMaxRecords = 1U << 20;
+/// CONTINUE records after one record: the largest shared-string table allowed needs about
+/// 2 100, a formula's longest text result 9.
+inline constexpr std::size_t kMaxContinueRecords = 1U << 12;
 
 /// Shared strings of a book (.xls, .xlsx): how many, and their text in UTF-8 bytes.
 inline constexpr std::size_t kMaxSharedStrings = 1U << 16;

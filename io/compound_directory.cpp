@@ -2,6 +2,7 @@
 // directory's tree of entries recursively and visits siblings in quadratic time, so a few
 // megabytes of entries chained one under the other overflow the stack, and chained side by
 // side take seconds. A shaft-line book holds a few dozen entries.
+#include <optional>
 #include <vector>
 
 #include "book_limits.h"
@@ -15,6 +16,7 @@ constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
 constexpr std::size_t kHeaderFatEntries = 109;
 constexpr std::size_t kEntryBytes = 128;
+constexpr std::uint8_t kStreamEntry = 2;
 
 [[noreturn]] void Damaged(const std::string& what) {
     throw CompoundFileError("файл .xls повреждён: " + what);
@@ -54,6 +56,24 @@ class SectorMap {
         return chain;
     }
 
+    /// The stream of a directory entry when it lies in the file as one run of sectors.
+    std::optional<ByteSpan> ContiguousStream(ByteSpan entry, std::uint32_t miniCutoff,
+                                             std::uint16_t majorVersion) const {
+        // Version 3 keeps only the low half of the size; the high half may hold anything.
+        std::uint64_t size = ReadU32(entry, 120);
+        if (majorVersion != 3) size |= static_cast<std::uint64_t>(ReadU32(entry, 124)) << 32;
+        if (size < miniCutoff || size > file_.size()) return std::nullopt;
+        const std::uint32_t first = ReadU32(entry, 116);
+        const std::size_t sectors = (size + sectorBytes_ - 1) / sectorBytes_;
+        std::uint32_t s = first;
+        for (std::size_t i = 0; i + 1 < sectors; ++i, ++s) {
+            if (s >= sectorCount_ || Next(s) != s + 1) return std::nullopt;
+        }
+        const std::size_t at = (static_cast<std::size_t>(first) + 1) * sectorBytes_;
+        if (s >= sectorCount_ || at > file_.size() || file_.size() - at < size) return std::nullopt;
+        return file_.subspan(at, static_cast<std::size_t>(size));
+    }
+
   private:
     void ReadFatSectors(std::uint32_t count, std::uint32_t difat) {
         if (count > sectorCount_) {
@@ -90,9 +110,21 @@ class SectorMap {
     std::vector<std::uint32_t> fat_;
 };
 
+// The entry's name is "Workbook", in any case of its ASCII letters.
+bool IsWorkbookEntry(ByteSpan entry) {
+    constexpr std::u16string_view kName = u"workbook";
+    if (ReadU16(entry, 64) != (kName.size() + 1) * 2 || entry[66] != kStreamEntry) return false;
+    for (std::size_t i = 0; i < kName.size(); ++i) {
+        char16_t c = ReadU16(entry, 2 * i);
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != kName[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-void CheckCompoundDirectory(ByteSpan file) {
+std::optional<ByteSpan> CheckCompoundDirectory(ByteSpan file) {
     if (file.size() < 512) {
         Damaged("файл короче своего заголовка");
     }
@@ -113,10 +145,12 @@ void CheckCompoundDirectory(ByteSpan file) {
     struct Visit {
         std::uint32_t index;
         std::size_t depth;
+        bool inRoot;  // one of the root's children, where the workbook stream lives
     };
     std::vector<bool> seen(entryCount);
-    std::vector<Visit> pending{{0, 0}};
+    std::vector<Visit> pending{{0, 0, false}};
     std::size_t reached = 0;
+    std::optional<ByteSpan> workbook;
     while (!pending.empty()) {
         const Visit visit = pending.back();
         pending.pop_back();
@@ -132,13 +166,19 @@ void CheckCompoundDirectory(ByteSpan file) {
             Damaged("каталог вложен глубже " + std::to_string(kMaxDirectoryDepth) + " уровней");
         }
         const ByteSpan data = entry(visit.index);
+        if (visit.inRoot && !workbook && IsWorkbookEntry(data)) {
+            workbook = data;
+        }
         for (const std::size_t link : {68U, 72U, 76U}) {
             const std::uint32_t next = ReadU32(data, link);
             if (next != kNoEntry && next < entryCount) {
-                pending.push_back({next, visit.depth + 1});
+                const bool inRoot = link == 76 ? visit.index == 0 : visit.inRoot;
+                pending.push_back({next, visit.depth + 1, inRoot});
             }
         }
     }
+    return workbook ? sectors.ContiguousStream(*workbook, ReadU32(file, 0x38), ReadU16(file, 0x1A))
+                    : std::nullopt;
 }
 
 }  // namespace shaftline::io

@@ -75,12 +75,14 @@ bool EqualsIgnoringCase(const char* name, const char* wanted) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
+WorkbookStream ReadWorkbookStream(ByteSpan file) {
     if (file.size() < kCompoundMagic.size() ||
         !std::equal(kCompoundMagic.begin(), kCompoundMagic.end(), file.begin())) {
         RefuseForeignFormat(file);
     }
-    CheckCompoundDirectory(file);
+    if (const std::optional<ByteSpan> contiguous = CheckCompoundDirectory(file)) {
+        return {{}, *contiguous};
+    }
     InitGsf();
     const QuietGsfLog quiet;
 
@@ -121,11 +123,14 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
     if (size < 0 || static_cast<std::uint64_t>(size) > file.size()) {
         throw CompoundFileError("файл .xls повреждён: неверный размер потока книги");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (size > 0 && gsf_input_read(stream.get(), bytes.size(), bytes.data()) == nullptr) {
+    WorkbookStream result;
+    result.copy.resize(static_cast<std::size_t>(size));
+    if (size > 0 &&
+        gsf_input_read(stream.get(), result.copy.size(), result.copy.data()) == nullptr) {
         throw CompoundFileError("файл .xls повреждён: поток книги не читается");
     }
-    return bytes;
+    result.bytes = result.copy;
+    return result;
 }
 
 }  // namespace shaftline::io

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,20 @@ class CompoundFileError : public BookFormatError {
     using BookFormatError::BookFormatError;
 };
 
+/// The "Workbook" stream of a .xls file: where it lies in the file as one run of sectors (as
+/// spreadsheet programs write it), a view of the file's bytes; otherwise a copy.
+struct WorkbookStream {
+    std::vector<std::uint8_t> copy;
+    ByteSpan bytes;
+};
+
 /// The "Workbook" stream of a .xls file held in memory. The directory is checked before the
 /// container library walks it: at most kMaxDirectoryEntries entries reachable from the root,
 /// no chain of links longer than kMaxDirectoryDepth, no entry reached twice.
-std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file);
+WorkbookStream ReadWorkbookStream(ByteSpan file);
 
-/// The directory check alone; throws CompoundFileError.
-void CheckCompoundDirectory(ByteSpan file);
+/// The directory check alone; throws CompoundFileError. Gives the "Workbook" stream when it
+/// lies in the file as one run of sectors.
+std::optional<ByteSpan> CheckCompoundDirectory(ByteSpan file);
 
 }  // namespace shaftline::io

@@ -237,8 +237,8 @@ ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> str
 
 ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path,
                                         std::string_view decimalSeparator) {
-    const std::vector<std::uint8_t> bytes = ReadBookFile(path);
-    return ParseShaftLineWorkbook(bytes, path, decimalSeparator);
+    const BookBytes bytes = ReadBookFile(path);
+    return ParseShaftLineWorkbook(bytes.Span(), path, decimalSeparator);
 }
 
 }  // namespace shaftline::io

@@ -18,10 +18,14 @@ struct RotorSheet {
     std::vector<std::array<std::string, 8>> rows;  ///< sheet rows 2..N+1, columns A..H
     std::array<std::string, 18> support;           ///< sheet row N+3, columns A..R
     std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
+
+    bool operator==(const RotorSheet&) const = default;
 };
 
 struct ShaftLineWorkbook {
     std::vector<RotorSheet> sheets;  ///< sheet k (1-based) is rotor k
+
+    bool operator==(const ShaftLineWorkbook&) const = default;
 };
 
 /// A workbook that cannot be imported: missing, no regular file, unreadable, not a workbook,
