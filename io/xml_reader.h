@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-// The XML parts of .xlsx and .ods books, read with liborcus's SAX parser. Elements and
+// The XML parts of .xlsx and .ods books, read as a stream of elements (SAX). Elements and
 // attributes come with their local name and namespace URI; nesting deeper than kMaxXmlDepth
 // is refused.
 
@@ -35,7 +35,8 @@ class XmlHandler {
     virtual void Characters(std::string_view) {}
 };
 
-/// Throws BookFormatError naming the part when the XML is broken or nested too deep.
+/// Throws BookFormatError naming the part when the XML is broken or nested too deep, and
+/// passes on what the handler throws.
 void ParseXml(std::string_view xml, std::string_view partName, XmlHandler& handler);
 
 }  // namespace shaftline::io

@@ -22,8 +22,8 @@ class ZipArchive {
     explicit ZipArchive(std::span<const std::uint8_t> file);
 
     bool Contains(std::string_view name) const;
-    /// The unpacked member; throws BookFormatError when it is missing, encrypted, packed in an
-    /// unknown way or damaged.
+    /// The unpacked member; throws BookFormatError when it is missing,
+    /// encrypted, packed in an unknown way or damaged.
     std::string Read(std::string_view name) const;
 
   private:
