@@ -173,17 +173,17 @@ std::string ContinuedReader::UnicodeString(int countBytes) {
             highByte = (segments_[segment_][pos_++] & 0x01) != 0;
             continue;
         }
-        const ByteSpan seg = segments_[segment_];
-        if (highByte) {
-            if (Available() < 2) {
-                throw BiffFormatError("знак строки разорван границей записи");
-            }
-            units += static_cast<char16_t>(seg[pos_] | (seg[pos_ + 1] << 8));
-            pos_ += 2;
-        } else {
-            units += static_cast<char16_t>(seg[pos_]);
-            pos_ += 1;
+        // The characters of this record at once.
+        const std::size_t width = highByte ? 2 : 1;
+        if (Available() < width) {
+            throw BiffFormatError("знак строки разорван границей записи");
         }
+        const std::size_t n = std::min(count - units.size(), Available() / width);
+        const std::uint8_t* p = segments_[segment_].data() + pos_;
+        for (std::size_t i = 0; i < n; ++i, p += width) {
+            units += static_cast<char16_t>(highByte ? p[0] | (p[1] << 8) : p[0]);
+        }
+        pos_ += n * width;
     }
     Skip(runs * 4 + extended);
     return Utf16ToUtf8(units);
