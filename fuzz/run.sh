@@ -4,11 +4,12 @@
 #
 #   fuzz/run.sh stream [SECONDS] [BUILD_DIR]   BIFF8 records, seeds in fuzz/corpus/stream
 #   fuzz/run.sh file   [SECONDS] [BUILD_DIR]   whole book files, seeds are the test workbooks
+#                                               and the hostile books the tests wrote, if any
 #   fuzz/run.sh zip    [SECONDS] [BUILD_DIR]   .xlsx and .ods parts, seeds in fuzz/corpus/zip
 #   fuzz/run.sh seeds  [-]       [BUILD_DIR]   extract fuzz/corpus/{stream,zip} from the books
 #
 # MAX_LEN (bytes, default 8 MB) bounds an input: the faults of hostile books need inputs of
-# megabytes. New inputs and crash files go to fuzz/corpus-run/ (not committed). A crashing input
+# megabytes. libFuzzer lets inputs grow only slowly towards it; LEN_CONTROL=0 lifts that. New inputs and crash files go to fuzz/corpus-run/ (not committed). A crashing input
 # belongs in tests/io/data/fuzz-regressions/ with a test that reads it.
 set -eu
 cd "$(dirname "$0")/.."
@@ -16,6 +17,7 @@ MODE="${1:-stream}"
 TIME="${2:-600}"
 BUILD="${3:-build-fuzz}"
 MAX_LEN="${MAX_LEN:-8388608}"
+LEN_CONTROL="${LEN_CONTROL:-100}"
 
 cmake -S fuzz -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$BUILD" -j 2
@@ -49,14 +51,23 @@ case "$MODE" in
     mkdir -p "fuzz/corpus-run/$MODE"
     case "$MODE" in
       stream) SEEDS=fuzz/corpus/stream DICT=fuzz/biff.dict ;;
-      file) SEEDS=tests/io/data DICT=fuzz/biff.dict ;;
+      file)
+        DICT=fuzz/biff.dict
+        SEEDS="tests/io/data fuzz/corpus-run/hostile"
+        # Hostile books of megabytes start the inputs where the faults are.
+        mkdir -p fuzz/corpus-run/hostile
+        for book in build/tests/io/hostile/*; do
+          [ -f "$book" ] && [ "$(wc -c <"$book")" -le "$MAX_LEN" ] &&
+            cp "$book" fuzz/corpus-run/hostile/
+        done
+        ;;
       zip) SEEDS=fuzz/corpus/zip DICT=fuzz/xml.dict ;;
     esac
     # The slow unwinder sees through GLib's frames, which the suppressions need.
     export ASAN_OPTIONS="fast_unwind_on_malloc=0"
     export LSAN_OPTIONS="suppressions=fuzz/lsan.supp:print_suppressions=0"
     exec "$BUILD/fuzz_workbook_$MODE" -dict="$DICT" -max_total_time="$TIME" \
-      -max_len="$MAX_LEN" -rss_limit_mb=2048 -print_final_stats=1 \
+      -max_len="$MAX_LEN" -len_control="$LEN_CONTROL" -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="fuzz/corpus-run/$MODE-" "fuzz/corpus-run/$MODE" $SEEDS
     ;;
   *)

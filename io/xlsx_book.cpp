@@ -160,10 +160,12 @@ class SheetHandler final : public XmlHandler {
             StartCell(e);
         } else if (inCell_ && e.name == "v") {
             inValue_ = true;
+            hasValue_ = true;
         } else if (inCell_ && e.name == "f") {
             hasFormula_ = true;
         } else if (inCell_ && e.name == "is") {
             inInline_ = true;
+            hasValue_ = true;
         } else if (inInline_ && e.name == "rPh") {
             ++phonetic_;
         } else if (inInline_ && e.name == "t") {
@@ -217,6 +219,7 @@ class SheetHandler final : public XmlHandler {
         type_ = t ? *t : "n";
         inCell_ = true;
         hasFormula_ = false;
+        hasValue_ = false;
         inValue_ = false;
         kept_ = sheet_.Contains(at_.row, at_.column);
         text_.Clear();
@@ -231,7 +234,7 @@ class SheetHandler final : public XmlHandler {
         inValue_ = false;
         inInline_ = false;
         if (!kept_) {
-            if (hasFormula_ || type_ != "n") cells_.Count();
+            if (hasFormula_ || hasValue_) cells_.Count();
             return;
         }
         const std::string value = text_.Take();
@@ -282,6 +285,7 @@ class SheetHandler final : public XmlHandler {
     bool inInline_ = false;
     bool inInlineText_ = false;
     bool hasFormula_ = false;
+    bool hasValue_ = false;
     bool kept_ = false;
 };
 

@@ -2,6 +2,7 @@
 // are written into the build tree by the test-data script (make_test_workbooks.py --hostile).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "message_text.h"
@@ -55,10 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
         HostileBook{"long_shared_strings.xls", "больше 16 МБ текста"},
         HostileBook{"many_records.xls", "больше 1048576 записей"},
         HostileBook{"many_cells.xls", "больше 262144 заполненных ячеек"},
-        HostileBook{"layout_text_amplified.xls", "в ячейках книги больше 4 МБ текста"}),
+        HostileBook{"layout_text_amplified.xls", "в ячейках книги больше 4 МБ текста"},
+        HostileBook{"huge_sheet_part.xlsx", "больше 262144 заполненных ячеек"},
+        HostileBook{"huge_cell_text.ods", "лист 1 «1»: текст ячейки A1 длиннее 4 МБ"},
+        HostileBook{"huge_sheet_comment.xlsx", "ячейка A1: ячейка пуста"}),
     [](const auto& info) {
         std::string name = info.param.file;
-        return name.substr(0, name.find('.'));
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
     });
 
 TEST(HostileBookTest, OneCellWrittenOverAndOverKeepsOneText) {

@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"a1_text.xlsx", {"лист 2 «Плохой», ячейка A1", "«два» не является целым"}},
         Refusal{"a1_text.ods", {"лист 2 «Плохой», ячейка A1", "«два» не является целым"}},
         Refusal{"a1_empty.ods", {"лист 2 «Плохой», ячейка A1", "пуста"}},
-        Refusal{"zip_bomb.xlsx", {"распаковывается больше чем в 64 МБ"}},
+        Refusal{"zip_bomb.xlsx", {"распаковывается больше чем в 32 МБ"}},
         Refusal{"zip_lying_size.xlsx",
                 {"лист 1 «Ротор 1»", "«xl/worksheets/sheet1.xml» не распаковывается"}},
         Refusal{"zip_truncated.xlsx", {"повреждён", "нет каталога"}},

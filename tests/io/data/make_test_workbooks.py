@@ -288,6 +288,17 @@ PACKAGE_RELS = "http://schemas.openxmlformats.org/package/2006/relationships"
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 
 
+def write_zip_to(path, part, text):
+    """The three-sheet .xlsx or .ods of the test data with one part replaced by `text`."""
+    source = out("three_sheets" + os.path.splitext(path)[1])
+    with zipfile.ZipFile(source) as z:
+        members = [(i.filename, z.read(i.filename)) for i in z.infolist()]
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, data in members:
+            z.writestr(zipfile.ZipInfo(name, date_time=(2020, 1, 1, 0, 0, 0)),
+                       text.encode("utf-8") if name == part else data, zipfile.ZIP_DEFLATED)
+
+
 def xlsx_features():
     """Cell forms of .xlsx that Gnumeric does not write: rows and cells without their
     reference, inline and rich texts, a date cell, an absolute relationship target."""
@@ -549,6 +560,20 @@ def hostile(folder):
     # Over a million records, and over 262 144 cells, all outside the layout.
     save("many_records.xls",
          stream([("Ротор 1", 0, shaft_line_sheet_records() + record(0x0000) * 1100000)]))
+    # Zip books whose parts unpack to tens of megabytes: cells past the limit, one text of
+    # 20 MB in a layout cell, a sheet that is one comment of 31 MB.
+    cells = "<c r=\"Z9\"><v>1</v></c>" * 1300000
+    write_zip_to(path("huge_sheet_part.xlsx"), "xl/worksheets/sheet1.xml",
+                 '<worksheet xmlns="%s"><sheetData><row r="9">%s</row></sheetData></worksheet>'
+                 % (MAIN, cells))
+    write_zip_to(path("huge_cell_text.ods"), "content.xml",
+                 '<office:document-content %s><office:body><office:spreadsheet><table:table '
+                 'table:name="1"><table:table-row><table:table-cell office:value-type="string">'
+                 '<text:p>%s</text:p></table:table-cell></table:table-row></table:table>'
+                 '</office:spreadsheet></office:body></office:document-content>'
+                 % (ODS_NAMESPACES, "ж" * (10 << 20)))
+    write_zip_to(path("huge_sheet_comment.xlsx"), "xl/worksheets/sheet1.xml",
+                 "<worksheet><!--%s--></worksheet>" % (" " * (31 << 20)))
     save("many_cells.xls",
          stream([("Ротор 1", 0, shaft_line_sheet_records() +
                   b"".join(number(100 + i // 200, i % 200, 1) for i in range(270000)))]))
