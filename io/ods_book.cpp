@@ -21,7 +21,7 @@ constexpr std::string_view kCalcExt =
 constexpr std::string_view kContent = "content.xml";
 
 // The count of a number-…-repeated or text:c attribute; 1 when absent or unreadable.
-std::uint64_t Count(const std::string* text) {
+std::uint64_t Count(const std::string_view* text) {
     const std::optional<double> n = text ? ParseXmlNumber(*text) : std::nullopt;
     return n && *n >= 1 && *n < 1e15 ? static_cast<std::uint64_t>(*n) : 1;
 }
@@ -82,8 +82,8 @@ class ContentHandler final : public XmlHandler {
         tableDepth_ = depth_;
         row_ = 0;
         if (++tables > static_cast<std::size_t>(kMaxRotors)) return;  // counted for the refusal
-        const std::string* name = e.Attribute("name", kTable);
-        book_.sheets.emplace_back(name ? *name : std::string());
+        const std::string_view* name = e.Attribute("name", kTable);
+        book_.sheets.emplace_back(std::string(name ? *name : ""));
         sheet_ = &book_.sheets.back();
     }
 
@@ -93,16 +93,17 @@ class ContentHandler final : public XmlHandler {
         kept_ = row_ < kLayoutWindow.rows && column_ < kLayoutWindow.columns;
         paragraphs_ = 0;
         text_.Clear();
-        const std::string* type = e.Attribute("value-type", kOffice);
-        const std::string* extType = e.Attribute("value-type", kCalcExt);
-        type_ = extType && *extType == "error" ? "error" : type ? *type : "";
+        const std::string_view* type = e.Attribute("value-type", kOffice);
+        const std::string_view* extType = e.Attribute("value-type", kCalcExt);
+        type_ = extType && *extType == "error" ? "error" : std::string(type ? *type : "");
         value_.reset();
         const char* valueAttribute = type_ == "date"      ? "date-value"
                                      : type_ == "time"    ? "time-value"
                                      : type_ == "boolean" ? "boolean-value"
                                      : type_ == "string"  ? "string-value"
                                                           : "value";
-        if (const std::string* value = e.Attribute(valueAttribute, kOffice)) value_ = *value;
+        if (const std::string_view* value = e.Attribute(valueAttribute, kOffice))
+            value_ = std::string(*value);
     }
 
     void StartInCell(const XmlElement& e) {

@@ -61,15 +61,15 @@ class RelationshipsHandler final : public XmlHandler {
 
     void Start(const XmlElement& e) override {
         if (e.name != "Relationship") return;
-        const std::string* id = e.Attribute("Id");
-        const std::string* type = e.Attribute("Type");
-        const std::string* target = e.Attribute("Target");
-        const std::string* mode = e.Attribute("TargetMode");
+        const std::string_view* id = e.Attribute("Id");
+        const std::string_view* type = e.Attribute("Type");
+        const std::string_view* target = e.Attribute("Target");
+        const std::string_view* mode = e.Attribute("TargetMode");
         if (id == nullptr || type == nullptr || target == nullptr ||
             (mode != nullptr && *mode == "External")) {
             return;
         }
-        byId.emplace(*id, Relationship{*type, ResolvePart(folder_, *target)});
+        byId.emplace(*id, Relationship{std::string(*type), ResolvePart(folder_, *target)});
     }
     void End(std::string_view, std::string_view) override {}
 
@@ -98,12 +98,12 @@ class WorkbookHandler final : public XmlHandler {
   public:
     void Start(const XmlElement& e) override {
         if (e.name != "sheet" || ++count > static_cast<std::size_t>(kMaxRotors)) return;
-        const std::string* name = e.Attribute("name");
-        const std::string* id = nullptr;
+        const std::string_view* name = e.Attribute("name");
+        const std::string_view* id = nullptr;
         for (const XmlAttribute& a : e.attributes) {
             if (a.name == "id" && a.ns.ends_with("relationships")) id = &a.value;
         }
-        sheets.push_back({name ? *name : std::string(), id ? *id : std::string()});
+        sheets.push_back({std::string(name ? *name : ""), std::string(id ? *id : "")});
     }
     void End(std::string_view, std::string_view) override {}
 
@@ -196,7 +196,7 @@ class SheetHandler final : public XmlHandler {
 
   private:
     void StartRow(const XmlElement& e) {
-        const std::string* r = e.Attribute("r");
+        const std::string_view* r = e.Attribute("r");
         std::optional<double> number = r ? ParseXmlNumber(*r) : std::nullopt;
         row_ =
             number && *number >= 1 && *number <= 1048576 ? static_cast<int>(*number) - 1 : row_ + 1;
@@ -204,7 +204,7 @@ class SheetHandler final : public XmlHandler {
     }
 
     void StartCell(const XmlElement& e) {
-        const std::string* r = e.Attribute("r");
+        const std::string_view* r = e.Attribute("r");
         if (r != nullptr) {
             const std::optional<CellPosition> position = ParseCellReference(*r);
             if (!position) {
@@ -215,7 +215,7 @@ class SheetHandler final : public XmlHandler {
             at_ = {std::max(row_, 0), nextColumn_};
         }
         nextColumn_ = at_.column + 1;
-        const std::string* t = e.Attribute("t");
+        const std::string_view* t = e.Attribute("t");
         type_ = t ? *t : "n";
         inCell_ = true;
         hasFormula_ = false;

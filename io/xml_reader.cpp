@@ -65,9 +65,7 @@ class Relay {
             relay.attributes_.clear();
             for (int i = 0; i < attributeCount; ++i) {
                 const xmlChar** a = attributes + 5 * i;  // name, prefix, URI, value, value end
-                relay.attributes_.push_back(XmlAttribute{std::string(View(a[2])),
-                                                         std::string(View(a[0])),
-                                                         std::string(View(a[3], a[4]))});
+                relay.attributes_.push_back(XmlAttribute{View(a[2]), View(a[0]), View(a[3], a[4])});
             }
             relay.handler_.Start(XmlElement{View(uri), View(name), relay.attributes_});
         });
@@ -130,7 +128,8 @@ void Relay::Parse(std::string_view xml) {
 
 }  // namespace
 
-const std::string* XmlElement::Attribute(std::string_view wanted, std::string_view wantedNs) const {
+const std::string_view* XmlElement::Attribute(std::string_view wanted,
+                                              std::string_view wantedNs) const {
     for (const XmlAttribute& a : attributes) {
         if (a.name == wanted && (wantedNs.empty() || a.ns == wantedNs)) return &a.value;
     }

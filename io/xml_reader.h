@@ -10,10 +10,11 @@
 
 namespace shaftline::io {
 
+/// Views into the parser's text, valid while the handler's Start runs.
 struct XmlAttribute {
-    std::string ns;  ///< namespace URI, empty for none
-    std::string name;
-    std::string value;
+    std::string_view ns;  ///< namespace URI, empty for none
+    std::string_view name;
+    std::string_view value;
 };
 
 struct XmlElement {
@@ -23,7 +24,7 @@ struct XmlElement {
 
     /// The value of the attribute, or nullptr. ns empty matches an attribute of any
     /// namespace.
-    const std::string* Attribute(std::string_view name, std::string_view ns = {}) const;
+    const std::string_view* Attribute(std::string_view name, std::string_view ns = {}) const;
 };
 
 class XmlHandler {
