@@ -1,11 +1,14 @@
 // The whole calculation of a long shaft line: 19 rotors of 50 sections each, solved, aligned
-// from a middle rotor, support rises and three-state values of every rotor, chart points.
+// from a middle rotor, support rises and three-state values of every rotor, chart points; and
+// the same line rigidly coupled: loads, moments and axis in the three support states, the own
+// loads and the influence coefficients.
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 #include "chart_points.h"
+#include "coupled_shaft_line.h"
 #include "shaft_line.h"
 #include "support.h"
 
@@ -55,6 +58,23 @@ void BM_WholeShaftLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeShaftLine)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+void BM_CoupledShaftLine(benchmark::State& state) {
+    RotorArray rotors;
+    for (int k = 1; k <= kMaxRotors; ++k) rotors[k] = FiftySectionRotor(k);
+    if (!RunCalculation(rotors, kMaxRotors).empty()) state.SkipWithError("refused");
+    AlignShaftLine(rotors, kMaxRotors, 9);
+    for (int k = 1; k <= kMaxRotors; ++k) ApplySupportRises(*rotors[k], Supports(k));
+    for (auto _ : state) {
+        OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(rotors, kMaxRotors);
+        if (!coupled.value) state.SkipWithError("refused");
+        benchmark::DoNotOptimize(coupled);
+    }
+}
+BENCHMARK(BM_CoupledShaftLine)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly();

@@ -1,6 +1,7 @@
 #include "json_report.h"
 
 #include "chart_points.h"
+#include "coupled_shaft_line.h"
 
 namespace shaftline::cli {
 
@@ -75,6 +76,55 @@ Json ChartJson(const std::vector<SeriesPoints>& series) {
     return out;
 }
 
+Json RotorNumber(int rotor) {
+    return rotor > 0 ? Json(rotor) : Json(nullptr);
+}
+
+const char* StateKey(SupportState state) {
+    switch (state) {
+        case SupportState::kLevel:
+            return "level";
+        case SupportState::kNominal:
+            return "nominal";
+        case SupportState::kAssembly:
+            return "assembly";
+    }
+    return "";
+}
+
+Json CoupledStateJson(const CoupledState& state) {
+    Json out;
+    out["elevations"] = state.elevations;
+    out["loads"] = state.loads;
+    out["moments"] = state.moments;
+    out["axis"] = state.axis;
+    return out;
+}
+
+// The rotors rigidly coupled; null when the line cannot be coupled.
+Json CoupledJson(const ShaftLineRun& run) {
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
+    if (!coupled.value) return Json(nullptr);
+    Json out;
+    Json supports = Json::array();
+    const std::vector<CoupledSupport>& line = coupled.value->line.supports;
+    for (std::size_t j = 0; j < line.size(); ++j) {
+        Json support;
+        support["number"] = j + 1;
+        support["x"] = line[j].x;
+        support["left_rotor"] = RotorNumber(line[j].leftRotor);
+        support["right_rotor"] = RotorNumber(line[j].rightRotor);
+        support["own_load"] = line[j].ownLoad;
+        supports.push_back(std::move(support));
+    }
+    out["supports"] = std::move(supports);
+    for (SupportState state : kSupportStates) {
+        out["states"][StateKey(state)] = CoupledStateJson(coupled.value->State(state));
+    }
+    out["influence"] = coupled.value->influence;
+    return out;
+}
+
 }  // namespace
 
 Json JsonReport(const ShaftLineRun& run) {
@@ -87,6 +137,7 @@ Json JsonReport(const ShaftLineRun& run) {
     out["rotors"] = std::move(rotors);
     out["charts"]["nominal"] = ChartJson(NominalChartPoints(run.rotors, run.count));
     out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
+    out["coupled"] = CoupledJson(run);
     return out;
 }
 

@@ -8,7 +8,9 @@ namespace shaftline::cli {
 
 /// The results in the JSON contract of shaftline-calc, keys in a fixed order: the base rotor,
 /// per rotor its record fields, support rises and assembly values with all its section records
-/// 0..N, and the points of both elastic-line charts. Undefined values are null.
+/// 0..N, the points of both elastic-line charts, and the rotors rigidly coupled: per support its
+/// place, rotors and own load, per support state the elevations, loads, moments and axis, and
+/// the influence coefficients. Undefined values are null.
 nlohmann::ordered_json JsonReport(const ShaftLineRun& run);
 
 }  // namespace shaftline::cli

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "coupled_shaft_line.h"
 #include "number_text.h"
 #include "rotor_transfer.h"
 
@@ -71,6 +72,57 @@ void RotorReport(std::string& out, const TRotor& rotor, int number, const Suppor
     Line(out, "Угол поворота шейки на правой опоре(опоры горизонтальны):", states.ownRightAngle);
 }
 
+constexpr std::size_t kLabelWidth = 20;
+constexpr std::size_t kValueWidth = 28;
+
+void EndLine(std::string& out) {
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    out += "\n";
+}
+
+// Per support one row of a label and the values of the columns, fixed to `decimals`.
+void SupportTable(std::string& out, const CoupledLine& line, const std::string& title,
+                  const std::vector<std::string>& columns,
+                  const std::vector<const std::vector<double>*>& values, int decimals) {
+    out += "  " + Pad(title, kLabelWidth);
+    for (const std::string& column : columns) out += Pad(column, kValueWidth);
+    EndLine(out);
+    for (std::size_t j = 0; j < line.supports.size(); ++j) {
+        out += "  " + Pad(SupportLabel(line.supports[j], static_cast<int>(j)), kLabelWidth);
+        for (const std::vector<double>* column : values) {
+            out += Pad(FormatFixed((*column)[j], decimals, kDecimal, kThousands), kValueWidth);
+        }
+        EndLine(out);
+    }
+}
+
+// The rotors rigidly coupled: the loads and the bending moments of every support in the three
+// support states, beside the loads with the couplings open.
+void CoupledReport(std::string& out, const RotorArray& rotors, int count) {
+    out +=
+        "\nРоторы, жестко соединенные муфтами: нагрузки на опоры и изгибающие моменты "
+        "(ужесточение дисками не учитывается)\n";
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(rotors, count);
+    if (!coupled.value) {
+        out += "  не рассчитаны: " + coupled.problem + "\n";
+        return;
+    }
+    const CoupledShaftLine& c = *coupled.value;
+    std::vector<double> ownLoads;
+    for (const CoupledSupport& support : c.line.supports) ownLoads.push_back(support.ownLoad);
+    std::vector<std::string> states;
+    std::vector<const std::vector<double>*> loads = {&ownLoads}, moments;
+    for (SupportState state : kSupportStates) {
+        states.emplace_back(SupportStateName(state));
+        loads.push_back(&c.State(state).loads);
+        moments.push_back(&c.State(state).moments);
+    }
+    std::vector<std::string> loadColumns = {"Без связи роторов"};
+    loadColumns.insert(loadColumns.end(), states.begin(), states.end());
+    SupportTable(out, c.line, "Нагрузка, кгс", loadColumns, loads, 1);
+    SupportTable(out, c.line, "Момент, кгс·мм", states, moments, 0);
+}
+
 }  // namespace
 
 std::string TextReport(const ShaftLineRun& run) {
@@ -82,6 +134,7 @@ std::string TextReport(const ShaftLineRun& run) {
         out += "\n";
         RotorReport(out, *run.rotors[k], k, run.states[k]);
     }
+    CoupledReport(out, run.rotors, run.count);
     return out;
 }
 

@@ -211,6 +211,40 @@ std::string FormatNumber7(double value, std::string_view decimalSeparator,
     return out;
 }
 
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator,
+                        std::string_view thousandsSeparator) {
+    if (!std::isfinite(value)) return "—";
+    decimals = decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
+    char buf[400];  // the largest double has 309 integer digits
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    const std::string text(buf);
+    const std::size_t point = text.find('.');
+    const std::string integerDigits = text.substr(0, point);
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    std::string out = value < 0 && !zero ? "-" : "";
+    out += GroupThousands(integerDigits, thousandsSeparator);
+    if (point != std::string::npos) {
+        out += decimalSeparator;
+        out += text.substr(point + 1);
+    }
+    return out;
+}
+
+std::string FormatShortest(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return "—";
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    std::string out;
+    for (const char* c = buf; c != end; ++c) {
+        if (*c == '.') {
+            out += decimalSeparator;
+        } else {
+            out += *c;
+        }
+    }
+    return ec == std::errc() ? out : std::string("—");
+}
+
 std::string FormatInteger(long long value) {
     return std::to_string(value);
 }

@@ -36,6 +36,17 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator);
 std::string FormatNumber7(double value, std::string_view decimalSeparator,
                           std::string_view thousandsSeparator);
 
+/// Fixed notation with exactly `decimals` decimals (0..9) and thousands separators, rounded
+/// from the true value ("-1 234,5"); a value that rounds to zero has no sign. A value that is
+/// not finite gives "—".
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator,
+                        std::string_view thousandsSeparator);
+
+/// The shortest text that reads back as exactly the same double ("0.1", "-1234.5678",
+/// "1.5e-07"), with the given decimal separator and no thousands separators: a value copied in
+/// full precision. A value that is not finite gives "—".
+std::string FormatShortest(double value, std::string_view decimalSeparator);
+
 /// Decimal integer text.
 std::string FormatInteger(long long value);
 

@@ -14,6 +14,7 @@ PACKAGES="
   gnumeric
   xvfb xauth x11-utils imagemagick fonts-dejavu-core time
   dpkg-dev file desktop-file-utils appstream lintian
+  groff-base
 "
 missing=""
 for p in $PACKAGES; do

@@ -1,6 +1,7 @@
 #include "app_windows.h"
 
 #include "data_input_form.h"
+#include "loads_form.h"
 #include "main_window.h"
 #include "param_form.h"
 #include "rotor_sketch_form.h"
@@ -9,12 +10,14 @@ TForm1* Form1 = nullptr;
 TFormDataInput* FormDataInput = nullptr;
 TFormParam* FormParam = nullptr;
 TFormRotorSketch* FormRotorSketch = nullptr;
+TFormLoads* FormLoads = nullptr;
 
 void CreateAppWindows() {
     Form1 = new TForm1();
     FormDataInput = new TFormDataInput(Form1);
     FormParam = new TFormParam(Form1);
     FormRotorSketch = new TFormRotorSketch(Form1);
+    FormLoads = new TFormLoads(Form1);
 }
 
 void DestroyAppWindows() {
@@ -23,4 +26,5 @@ void DestroyAppWindows() {
     FormDataInput = nullptr;
     FormParam = nullptr;
     FormRotorSketch = nullptr;
+    FormLoads = nullptr;
 }

@@ -4,6 +4,7 @@ class TForm1;
 class TFormDataInput;
 class TFormParam;
 class TFormRotorSketch;
+class TFormLoads;
 
 /// The program's four windows: one instance each, created at start-up, alive until the program
 /// ends and reached from every window by these names.
@@ -11,10 +12,11 @@ extern TForm1* Form1;
 extern TFormDataInput* FormDataInput;
 extern TFormParam* FormParam;
 extern TFormRotorSketch* FormRotorSketch;
+extern TFormLoads* FormLoads;
 
-/// Creates the windows in the order Form1, FormDataInput, FormParam, FormRotorSketch. The main
-/// window owns the others; nothing is shown.
+/// Creates the windows in the order Form1, FormDataInput, FormParam, FormRotorSketch, then
+/// FormLoads. The main window owns the others; nothing is shown.
 void CreateAppWindows();
 
-/// Destroys all four windows and clears the names.
+/// Destroys all the windows and clears the names.
 void DestroyAppWindows();

@@ -1,10 +1,11 @@
-// The base rotor, the alignment of the shaft line with the support rises, and the two windows
-// that show one rotor's results (parameters and sketch).
+// The base rotor, the alignment of the shaft line with the support rises, the two windows that
+// show one rotor's results (parameters and sketch) and the one that shows the coupled line.
 #include <QCheckBox>
 #include <QTabWidget>
 
 #include "app_windows.h"
 #include "data_input_form.h"
+#include "loads_form.h"
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "param_form.h"
@@ -128,4 +129,15 @@ void TFormDataInput::Button21Click() {
     if (!RecordExists(rotor, QStringLiteral("увидеть эскиз ротора"))) return;
     FormRotorSketch->SetRotor(rotors_[static_cast<std::size_t>(rotor)].get());
     FormRotorSketch->exec();
+}
+
+// The rotors rigidly coupled, as the records of the last calculation run, alignment and support
+// rises stand; the window only reads them.
+void TFormDataInput::ButtonLoadsClick() {
+    const int count = RotorCount();
+    if (!ReportMissing(shaftline::MissingRotors(rotors_, count),
+                       QStringLiteral("увидеть нагрузки на опоры")))
+        return;
+    if (!FormLoads->FillLoads(rotors_, count)) return;
+    FormLoads->exec();
 }

@@ -22,9 +22,11 @@
 #include <QVBoxLayout>
 
 #include "control_lookup.h"
+#include "message_text.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
 #include "string_grid.h"
+#include "support_scheme.h"
 #include "up_down.h"
 
 namespace {
@@ -32,6 +34,11 @@ namespace {
 const QString kStatusOpened =
     QStringLiteral("Введите параметры роторов вручную или загрузите из Excel");
 const QString kSupportScheme = QStringLiteral("ris.vsd");
+
+QString QuotedPath(const QString& path) {
+    return QString::fromStdString(
+        shaftline::QuotedForMessage(QDir::toNativeSeparators(path).toStdString()));
+}
 
 QToolButton* MakeFlatButton(const char* name, const QString& hint, const QString& picture,
                             QWidget* parent) {
@@ -97,6 +104,7 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     layout->addWidget(statusBar);
 
     EditKolRotorChange();
+    InstallHistory();
     connect(pageControl1_, &QTabWidget::currentChanged, this, &TFormDataInput::PageControl1Change);
     // The window sees every key before the focused control does.
     qApp->installEventFilter(this);
@@ -146,6 +154,8 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     connect(scheme, &QPushButton::clicked, this, &TFormDataInput::Button20Click);
     button21_ = MakeButton("Button21", QStringLiteral("Эскиз ротора"), panel);
     connect(button21_, &QPushButton::clicked, this, &TFormDataInput::Button21Click);
+    QPushButton* loads = MakeButton("ButtonLoads", QStringLiteral("Нагрузки на опоры"), panel);
+    connect(loads, &QPushButton::clicked, this, &TFormDataInput::ButtonLoadsClick);
 
     auto* countRow = new QHBoxLayout();
     countRow->setSpacing(0);
@@ -167,6 +177,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addSpacing(12);
     layout->addWidget(scheme);
     layout->addWidget(button21_);
+    layout->addWidget(loads);
     layout->addStretch();
 }
 
@@ -273,7 +284,8 @@ void TFormDataInput::PageControl1Change() {
 bool TFormDataInput::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible() && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
-        return FormKeyPress(static_cast<QKeyEvent*>(event));
+        return FormKeyPress(static_cast<QKeyEvent*>(event)) ||
+               EditingKeyPress(watched, static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
 }
 
@@ -286,12 +298,15 @@ bool TFormDataInput::FormKeyPress(QKeyEvent* event) {
 }
 
 void TFormDataInput::Button20Click() {
-    const QFileInfo scheme(QDir::current(), kSupportScheme);
-    if (!scheme.exists()) {
-        SetStatusText(QStringLiteral("Документ \"%1\" не найден в папке %2")
-                          .arg(kSupportScheme, QDir::toNativeSeparators(QDir::currentPath())));
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString scheme = FindSupportScheme(QDir::current(), QDir(programDir));
+    if (scheme.isEmpty()) {
+        SetStatusText(
+            QStringLiteral("Документ \"%1\" не найден в папке %2 и в папке программы %3")
+                .arg(kSupportScheme, QuotedPath(QDir::currentPath()), QuotedPath(programDir)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme.absoluteFilePath())))
-        SetStatusText(QStringLiteral("Не удалось открыть документ \"%1\"").arg(kSupportScheme));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme)))
+        SetStatusText(
+            QStringLiteral("Не удалось открыть документ \"%1\"").arg(QFileInfo(scheme).fileName()));
 }

@@ -23,6 +23,8 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class QUndoStack;
+class TEntryHistory;
 class TStringGrid;
 
 /// The data-entry window: one page per rotor with its counts, type, section grid and support
@@ -66,6 +68,7 @@ class TFormDataInput : public QDialog {
     void TickCheckBox(int rotor);
     void PressParamsBtn();
     void Button21Click();
+    void ButtonLoadsClick();
 
     /// True when every section cell of rotors 1..count holds text; otherwise names the
     /// lowest-numbered incomplete rotor in a message box.
@@ -87,12 +90,19 @@ class TFormDataInput : public QDialog {
     void FillFromBook(const shaftline::io::ShaftLineWorkbook& book);
     static QString TemplatePath();
 
+    /// The window's undo history: every change of counts, rotor types and cells is one step of
+    /// it. Clean after a book has filled the window.
+    QUndoStack* UndoStack() const;
+
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool FormKeyPress(QKeyEvent* event);
+    void InstallHistory();
+    bool EditingKeyPress(QObject* target, QKeyEvent* event);
+    void RevealControl(QWidget* control);
     void BuildSourcePanel(QWidget* panel);
     QWidget* BuildRotorPage(int rotor);
     QWidget* RotorControlWidget(int rotor, const char* panelPrefix, const char* prefix) const;
@@ -122,4 +132,5 @@ class TFormDataInput : public QDialog {
     QPushButton* button21_ = nullptr;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    TEntryHistory* history_ = nullptr;
 };

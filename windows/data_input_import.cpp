@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "data_input_form.h"
+#include "entry_history.h"
+#include "grid_commands.h"
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "rotor_grid_columns.h"
@@ -54,25 +57,41 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
 
 void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book) {
     // The reader has refused a workbook with more sheets than rotors, or a section count
-    // outside 1..50; setting the texts runs the change handling of the count fields.
+    // outside 1..50; setting the texts runs the change handling of the count fields. The whole
+    // filling is one step of the history, after which the window counts as unchanged.
     const int count = std::min(static_cast<int>(book.sheets.size()), shaftline::kMaxRotors);
-    editKolRotor_->setText(QString::number(count));
+    auto* step = new QUndoCommand(QStringLiteral("загрузка книги"));
+    const auto setText = [this, step](QLineEdit* edit, const QString& text) {
+        new TSetTextCommand(*history_, {}, edit, edit->text(), text, -1, nullptr, false, step);
+    };
+    setText(editKolRotor_, QString::number(count));
     for (int rotor = 1; rotor <= count; ++rotor) {
         const shaftline::io::RotorSheet& sheet = book.sheets[static_cast<std::size_t>(rotor - 1)];
         QLineEdit* sections = EditUchast(rotor);
         TStringGrid* grid = GridInitParams(rotor);
         TStringGrid* support = AddParams(rotor);
         if (sections == nullptr || grid == nullptr || support == nullptr) continue;
-        sections->setText(QString::number(sheet.sectionCount));
-        grid->SetRowCount(sheet.sectionCount + 1);
+        setText(sections, QString::number(sheet.sectionCount));
+        new TResizeGridCommand(*history_, grid, sheet.sectionCount + 1, grid->ColCount(), step);
+        std::vector<CellChange> cells;
         for (std::size_t row = 0; row < sheet.rows.size(); ++row)
-            for (std::size_t column = 0; column < sheet.rows[row].size(); ++column)
-                grid->SetCell(static_cast<int>(column), static_cast<int>(row) + 1,
-                              QString::fromStdString(sheet.rows[row][column]));
-        support->SetRowCount(kSupportDataRow + 1);
-        support->SetColCount(static_cast<int>(sheet.support.size()));
-        for (std::size_t column = 0; column < sheet.support.size(); ++column)
-            support->SetCell(static_cast<int>(column), kSupportDataRow,
-                             QString::fromStdString(sheet.support[column]));
+            for (std::size_t column = 0; column < sheet.rows[row].size(); ++column) {
+                const int c = static_cast<int>(column);
+                const int r = static_cast<int>(row) + 1;
+                cells.push_back(
+                    {c, r, grid->Cell(c, r), QString::fromStdString(sheet.rows[row][column])});
+            }
+        new TSetCellsCommand(*history_, {}, grid, std::move(cells), false, false, step);
+        new TResizeGridCommand(*history_, support, kSupportDataRow + 1,
+                               static_cast<int>(sheet.support.size()), step);
+        std::vector<CellChange> supportCells;
+        for (std::size_t column = 0; column < sheet.support.size(); ++column) {
+            const int c = static_cast<int>(column);
+            supportCells.push_back({c, kSupportDataRow, support->Cell(c, kSupportDataRow),
+                                    QString::fromStdString(sheet.support[column])});
+        }
+        new TSetCellsCommand(*history_, {}, support, std::move(supportCells), false, false, step);
     }
+    history_->Push(step);
+    UndoStack()->setClean();
 }

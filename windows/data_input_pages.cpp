@@ -1,6 +1,7 @@
 // One rotor page of the data-entry window, built the same way for all 19 rotors.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -95,6 +96,11 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
             QString::fromUtf8(shaftline::kShrunkOnDiscsText.data(),
                               static_cast<qsizetype>(shaftline::kShrunkOnDiscsText.size())));
         type->setCurrentIndex(1);
+        // The text stays as typed: only the exact "Цельнокованный" is solid-forged, so neither a
+        // case-blind completion nor a match on leaving the field may rewrite "цельнокованный";
+        // typed texts are not added to the list.
+        type->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        type->setInsertPolicy(QComboBox::NoInsert);
         type->setMinimumWidth(180);
         topLayout->addWidget(typeLabel, 0, 3);
         topLayout->addWidget(type, 1, 3);
@@ -105,6 +111,8 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
     QFrame* bottom = MakePanel(RotorControlName("Panel2r", rotor), page);
     TStringGrid* main =
         MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);
+    // The deflection column is the calculation's output: it is read, never typed or pasted into.
+    main->SetInputColumns(static_cast<int>(kSectionGridHeaders.size()));
     TStringGrid* support =
         MakeGrid(SupportGridName(rotor), kSupportGridHeaders, kSupportGridRows, bottom);
     // Its data row can be typed into, so a shaft line entered by hand can be aligned too.

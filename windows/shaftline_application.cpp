@@ -1,10 +1,16 @@
 #include "shaftline_application.h"
 
+#include <QIcon>
 #include <exception>
 
 #include "message_boxes.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The installed menu entry's name: the desktop matches the windows to it; its icon comes
+    // from the icon theme (none in the build tree).
+    setDesktopFileName(kDesktopEntryName);
+    setWindowIcon(QIcon::fromTheme(kDesktopEntryName));
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

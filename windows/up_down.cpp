@@ -27,9 +27,11 @@ void TUpDown::Associate(QLineEdit* edit, int maximum, bool wrap, bool arrowKeys)
     setWrapping(wrap);
     edit->setValidator(new CountValidator(maximum, edit));
     FollowEdit(edit->text());
-    connect(this, &QSpinBox::valueChanged, edit, [edit](int value) {
+    connect(this, &QSpinBox::valueChanged, edit, [this, edit](int value) {
         const QString text = QString::number(value);
-        if (edit->text() != text) edit->setText(text);
+        if (edit->text() == text) return;
+        emit Stepping();
+        edit->setText(text);
     });
     connect(edit, &QLineEdit::textChanged, this, &TUpDown::FollowEdit);
     edit->installEventFilter(this);

@@ -28,6 +28,10 @@ class TUpDown : public QSpinBox {
     /// the edit step the spinner.
     void Associate(QLineEdit* edit, int maximum, bool wrap, bool arrowKeys);
 
+  signals:
+    /// A step is about to write its count into the edit.
+    void Stepping();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,0 +1,251 @@
+#include "loads_form.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "loads_chart.h"
+#include "loads_grid.h"
+#include "message_boxes.h"
+#include "message_text.h"
+#include "number_locale.h"
+#include "number_text.h"
+
+using shaftline::SupportState;
+
+namespace {
+
+const char* const kColumnCaptions[TFormLoads::kColumnCount] = {
+    "Опора",
+    "Координата, мм",
+    "Высотное положение, мм",
+    "Дополнительный подъем, мм",
+    "Нагрузка, кгс",
+    "Нагрузка без связи роторов, кгс",
+    "Изменение нагрузки, кгс",
+    "Изгибающий момент, кгс·мм",
+};
+
+// Rounding of what the tables show, decimals.
+constexpr int kLoadDecimals = 1;         // kgf
+constexpr int kLengthDecimals = 3;       // mm
+constexpr int kMomentDecimals = 0;       // kgf·mm
+constexpr int kCoefficientDecimals = 1;  // kgf/mm
+
+const QString kNegativeLoadHint = QStringLiteral("Отрицательная нагрузка: вал отрывается от опоры");
+
+const QColor kEditableBackground(255, 250, 215);
+const QString kLiftHint =
+    QStringLiteral("Подъем опоры сверх ее высотного положения, мм: нагрузки пересчитываются сразу");
+
+// Object names of a state's controls: the prefix and the state's own word.
+QString StateName(const char* prefix, SupportState state) {
+    static const char* const kWords[] = {"Level", "Nominal", "Assembly"};
+    return QString::fromLatin1(prefix) + QString::fromLatin1(kWords[static_cast<int>(state)]);
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormLoads"));
+    setWindowTitle(QStringLiteral("Нагрузки на опоры"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    resize(1180, 860);
+
+    auto* note = new QLabel(
+        QStringLiteral("Роторы жестко соединены муфтами; ужесточение вала дисками не учитывается."),
+        this);
+    note->setObjectName(QStringLiteral("LabelNote"));
+
+    pageControl1_ = new QTabWidget(this);
+    pageControl1_->setObjectName(QStringLiteral("PageControl1"));
+    for (SupportState state : shaftline::kSupportStates)
+        pageControl1_->addTab(BuildStateTab(state), FromUtf8(SupportStateName(state)));
+    pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note);
+    layout->addWidget(pageControl1_, 1);
+}
+
+QWidget* TFormLoads::BuildStateTab(SupportState state) {
+    auto* page = new QWidget();
+    page->setObjectName(StateName("Tab", state));
+    StateTab& tab = Tab(state);
+
+    tab.grid = new TLoadsGrid(page);
+    tab.grid->setObjectName(StateName("Grid", state));
+    tab.grid->setColumnCount(kColumnCount);
+    QStringList captions;
+    for (const char* caption : kColumnCaptions) captions << QString::fromUtf8(caption);
+    tab.grid->setHorizontalHeaderLabels(captions);
+    tab.grid->setItemDelegateForColumn(
+        kLiftColumn,
+        new TCommitDelegate(
+            [this, state](int row, const QString& text) { LiftTyped(state, row, text); },
+            tab.grid));
+
+    tab.unloaded = new QLabel(page);
+    tab.unloaded->setObjectName(StateName("LabelUnloaded", state));
+    tab.unloaded->setStyleSheet(QStringLiteral("color: red"));
+    auto* reset = new QPushButton(QStringLiteral("Сбросить"), page);
+    reset->setObjectName(StateName("ButtonReset", state));
+    reset->setToolTip(QStringLiteral("Убрать дополнительные подъемы опор"));
+    reset->setAutoDefault(false);
+    connect(reset, &QPushButton::clicked, this, [this, state] { ResetLifts(state); });
+    tab.chart = new TLoadsChart(page);
+    tab.chart->setObjectName(StateName("Chart", state));
+
+    auto* row = new QHBoxLayout();
+    row->addWidget(tab.unloaded, 1);
+    row->addWidget(reset);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(tab.grid, 3);
+    layout->addLayout(row);
+    layout->addWidget(tab.chart, 2);
+    return page;
+}
+
+QWidget* TFormLoads::BuildInfluenceTab() {
+    auto* page = new QWidget();
+    page->setObjectName(QStringLiteral("TabInfluence"));
+    auto* caption = new QLabel(
+        QStringLiteral("Изменение нагрузки опоры (строка) при подъеме одной опоры (столбец) на "
+                       "1 мм, кгс/мм; не зависит от состояния опор."),
+        page);
+    caption->setObjectName(QStringLiteral("LabelInfluence"));
+    influence_ = new TLoadsGrid(page);
+    influence_->setObjectName(QStringLiteral("GridInfluence"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(caption);
+    layout->addWidget(influence_, 1);
+    return page;
+}
+
+bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
+    shaftline::OrProblem<shaftline::CoupledShaftLine> result =
+        shaftline::CalcCoupledShaftLine(rotors, count);
+    if (!result.value) {
+        ShowMessage(nullptr, QString::fromStdString(result.problem));
+        return false;
+    }
+    coupled_ = std::move(result.value);
+    for (SupportState state : shaftline::kSupportStates) {
+        Tab(state).lifts.assign(coupled_->line.supports.size(), 0.0);
+        ShowState(state);
+    }
+    FillInfluence();
+    return true;
+}
+
+QString TFormLoads::SupportCaption(int support) const {
+    return QString::fromStdString(shaftline::SupportLabel(
+        coupled_->line.supports[static_cast<std::size_t>(support)], support));
+}
+
+// The state with its extra lifts, solved afresh, into the table, the chart and the line of
+// unloaded supports.
+void TFormLoads::ShowState(SupportState state) {
+    StateTab& tab = Tab(state);
+    const shaftline::CoupledLine& line = coupled_->line;
+    tab.shown = shaftline::SolveCoupledLine(
+        line, shaftline::WithLifts(coupled_->State(state).elevations, tab.lifts));
+    const shaftline::CoupledState& s = tab.shown;
+    const std::vector<double> shift = shaftline::CouplingShift(line, s);
+    const int supports = static_cast<int>(line.supports.size());
+
+    TLoadsGrid* grid = tab.grid;
+    grid->setRowCount(supports);
+    QStringList numbers;
+    std::vector<double> own;
+    for (int j = 0; j < supports; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        grid->SetText(j, kSupportColumn, SupportCaption(j));
+        grid->SetNumber(j, kCoordColumn, line.supports[at].x, kLengthDecimals);
+        grid->SetNumber(j, kElevationColumn, s.elevations[at], kLengthDecimals);
+        QTableWidgetItem* lift = grid->SetNumber(j, kLiftColumn, tab.lifts[at], kLengthDecimals);
+        lift->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+        lift->setBackground(kEditableBackground);
+        lift->setToolTip(kLiftHint);
+        QTableWidgetItem* load = grid->SetNumber(j, kLoadColumn, s.loads[at], kLoadDecimals);
+        const bool negative = s.loads[at] < 0;
+        load->setForeground(negative ? QBrush(Qt::red) : QBrush());
+        load->setToolTip(negative ? kNegativeLoadHint : QString());
+        grid->SetNumber(j, kOwnLoadColumn, line.supports[at].ownLoad, kLoadDecimals);
+        grid->SetNumber(j, kShiftColumn, shift[at], kLoadDecimals);
+        grid->SetNumber(j, kMomentColumn, s.moments[at], kMomentDecimals);
+        numbers << QString::number(j + 1);
+        own.push_back(line.supports[at].ownLoad);
+    }
+
+    QStringList unloaded;
+    for (int j : shaftline::UnloadedSupports(s)) unloaded << SupportCaption(j);
+    tab.unloaded->setText(
+        unloaded.isEmpty() ? QString()
+                           : QStringLiteral("Отрицательная нагрузка, вал отрывается от опоры: %1")
+                                 .arg(unloaded.join(QStringLiteral(", "))));
+    grid->FitColumns();
+    tab.chart->SetLoads(numbers, s.loads, own);
+}
+
+void TFormLoads::FillInfluence() {
+    const std::vector<std::vector<double>>& a = coupled_->influence;
+    const int supports = static_cast<int>(a.size());
+    influence_->clear();
+    influence_->setRowCount(supports);
+    influence_->setColumnCount(supports + 1);
+    QStringList captions = {QStringLiteral("Опора")};
+    for (int j = 0; j < supports; ++j) captions << QString::number(j + 1);
+    influence_->setHorizontalHeaderLabels(captions);
+    for (int i = 0; i < supports; ++i) {
+        influence_->SetText(i, 0, SupportCaption(i));
+        for (int j = 0; j < supports; ++j) {
+            influence_->SetNumber(i, j + 1,
+                                  a[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
+                                  kCoefficientDecimals);
+        }
+    }
+    influence_->FitColumns();
+}
+
+// A refused text leaves the lift as it was; the message comes once the cell editor is closed.
+void TFormLoads::LiftTyped(SupportState state, int support, const QString& text) {
+    const QString trimmed = text.trimmed();
+    double lift = 0;
+    QString problem;
+    try {
+        if (!trimmed.isEmpty())
+            lift = shaftline::ParseReal(trimmed.toStdString(), DecimalSeparator());
+        if (std::fabs(lift) > shaftline::kMaxExtraLift) {
+            problem = QStringLiteral("больше %1 мм по величине").arg(shaftline::kMaxExtraLift);
+        }
+    } catch (const shaftline::ConversionError&) {
+        problem = QStringLiteral("не является числом");
+    }
+    if (!problem.isEmpty()) {
+        const QString message =
+            QStringLiteral("Дополнительный подъем опоры %1: '%2' %3. Остается прежнее значение.")
+                .arg(support + 1)
+                .arg(QString::fromStdString(shaftline::QuotedForMessage(text.toStdString())),
+                     problem);
+        QTimer::singleShot(0, this, [this, message] { ShowMessage(this, message); });
+        return;
+    }
+    Tab(state).lifts[static_cast<std::size_t>(support)] = lift;
+    ShowState(state);
+}
+
+void TFormLoads::ResetLifts(SupportState state) {
+    if (!coupled_) return;
+    std::fill(Tab(state).lifts.begin(), Tab(state).lifts.end(), 0.0);
+    ShowState(state);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "coupled_shaft_line.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class TLoadsChart;
+class TLoadsGrid;
+
+/// The support loads of the rotors rigidly coupled: one tab per support state with a table of
+/// the supports (loads, own loads, what the couplings shift, moments) and a bar chart of the
+/// loads, each with an editable extra lift per support for a what-if; and a tab with the
+/// influence coefficients. The rotor records are only read.
+class TFormLoads : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFormLoads(QWidget* parent = nullptr);
+
+    /// Couples rotors 1..count as their records stand and fills every tab; the extra lifts
+    /// start at zero. False, after a message, when the line cannot be coupled.
+    bool FillLoads(const shaftline::RotorArray& rotors, int count);
+
+    QTabWidget* PageControl1() const { return pageControl1_; }
+    TLoadsGrid* StateGrid(shaftline::SupportState state) const { return Tab(state).grid; }
+    TLoadsChart* StateChart(shaftline::SupportState state) const { return Tab(state).chart; }
+    QLabel* UnloadedLabel(shaftline::SupportState state) const { return Tab(state).unloaded; }
+    TLoadsGrid* InfluenceGrid() const { return influence_; }
+    /// What a state tab shows: the state with its extra lifts.
+    const shaftline::CoupledState& ShownState(shaftline::SupportState state) const {
+        return Tab(state).shown;
+    }
+    const std::vector<double>& Lifts(shaftline::SupportState state) const {
+        return Tab(state).lifts;
+    }
+
+    /// Table columns of a state tab.
+    enum Column {
+        kSupportColumn,
+        kCoordColumn,
+        kElevationColumn,
+        kLiftColumn,
+        kLoadColumn,
+        kOwnLoadColumn,
+        kShiftColumn,
+        kMomentColumn,
+        kColumnCount
+    };
+
+  private:
+    struct StateTab {
+        TLoadsGrid* grid = nullptr;
+        TLoadsChart* chart = nullptr;
+        QLabel* unloaded = nullptr;
+        std::vector<double> lifts;  ///< mm, per support
+        shaftline::CoupledState shown;
+    };
+
+    const StateTab& Tab(shaftline::SupportState state) const {
+        return tabs_[static_cast<std::size_t>(state)];
+    }
+    StateTab& Tab(shaftline::SupportState state) { return tabs_[static_cast<std::size_t>(state)]; }
+    QWidget* BuildStateTab(shaftline::SupportState state);
+    QWidget* BuildInfluenceTab();
+    void ShowState(shaftline::SupportState state);
+    void FillInfluence();
+    void LiftTyped(shaftline::SupportState state, int support, const QString& text);
+    void ResetLifts(shaftline::SupportState state);
+    QString SupportCaption(int support) const;
+
+    QTabWidget* pageControl1_ = nullptr;
+    TLoadsGrid* influence_ = nullptr;
+    std::array<StateTab, shaftline::kSupportStateCount> tabs_;
+    std::optional<shaftline::CoupledShaftLine> coupled_;
+};
