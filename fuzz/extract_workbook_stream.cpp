@@ -13,10 +13,10 @@ int main(int argc, char** argv) {
     std::ifstream in(argv[1], std::ios::binary);
     const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), {});
     try {
-        const std::vector<std::uint8_t> stream = shaftline::io::ReadWorkbookStream(file);
+        const auto stream = shaftline::io::ReadWorkbookStream(file);
         std::ofstream(argv[2], std::ios::binary)
-            .write(reinterpret_cast<const char*>(stream.data()),
-                   static_cast<std::streamsize>(stream.size()));
+            .write(reinterpret_cast<const char*>(stream.bytes.data()),
+                   static_cast<std::streamsize>(stream.bytes.size()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
         return 1;

@@ -30,19 +30,14 @@ BiffSheetEntry ReadBoundSheet(const BiffRecord& record) {
 }
 
 std::vector<std::string> ReadSharedStrings(ByteSpan first, RecordCursor& cursor) {
-    std::vector<ByteSpan> segments{first};
-    std::uint16_t type = 0;
-    BiffRecord next;
-    while (cursor.PeekType(type) && type == biff::kContinue && cursor.Next(next)) {
-        segments.push_back(next.data);
-    }
-    ContinuedReader reader(std::move(segments));
+    ContinuedReader reader(ContinuedBody(first, cursor));
     reader.U32();  // total count of string uses, not needed
     const std::uint32_t unique = reader.U32();
     // The declared count is not trusted for a reservation: a damaged file could claim billions.
     std::vector<std::string> strings;
+    SharedStringLimit limit;
     while (strings.size() < unique && !reader.AtEnd()) {
-        strings.push_back(reader.UnicodeString(2));
+        limit.Add(strings, reader.UnicodeString(2));
     }
     return strings;
 }
@@ -75,14 +70,6 @@ BiffGlobals ReadBiffGlobals(ByteSpan stream) {
         }
     }
     throw BiffFormatError("глобальная часть книги не завершена записью EOF");
-}
-
-std::string CellName(int row, int column) {
-    std::string letters;
-    for (int c = column + 1; c > 0; c = (c - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    }
-    return letters + std::to_string(row + 1);
 }
 
 std::string ErrorText(std::uint8_t code) {

@@ -4,44 +4,6 @@
 
 namespace shaftline::io {
 
-BiffSheet::BiffSheet(CellWindow window)
-    : window_(window), cells_(static_cast<std::size_t>(window.rows) * window.columns) {}
-
-bool BiffSheet::Contains(int row, int column) const {
-    return row >= 0 && row < window_.rows && column >= 0 && column < window_.columns;
-}
-
-const BiffCell& BiffSheet::At(int row, int column) const {
-    return cells_.at(static_cast<std::size_t>(row) * window_.columns + column);
-}
-
-void BiffSheet::SetNumber(int row, int column, double value) {
-    if (Contains(row, column)) {
-        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {CellKind::Number, 0, 0,
-                                                                            value};
-    }
-}
-
-void BiffSheet::SetText(int row, int column, std::string value) {
-    if (Contains(row, column)) {
-        texts_.push_back(std::move(value));
-        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {
-            CellKind::Text, 0, static_cast<std::uint32_t>(texts_.size() - 1), 0};
-    }
-}
-
-void BiffSheet::SetCode(int row, int column, CellKind kind, std::uint8_t code) {
-    if (Contains(row, column)) {
-        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {kind, code, 0, 0};
-    }
-}
-
-void BiffSheet::SetEmpty(int row, int column) {
-    if (Contains(row, column)) {
-        cells_[static_cast<std::size_t>(row) * window_.columns + column] = {};
-    }
-}
-
 namespace {
 
 struct CellRef {
@@ -74,10 +36,11 @@ bool IsCellRecord(std::uint16_t type) {
 // Decodes the cell records of one worksheet substream into the sheet's window.
 class SheetReader {
   public:
-    SheetReader(ByteSpan stream, const BiffGlobals& globals, std::size_t offset, CellWindow window)
-        : globals_(globals), cursor_(stream, offset), sheet_(window) {}
+    SheetReader(ByteSpan stream, const BiffGlobals& globals, const BiffSheetEntry& entry,
+                CellCounter& cells)
+        : globals_(globals), cells_(cells), cursor_(stream, entry.offset), sheet_(entry.name) {}
 
-    BiffSheet Read() {
+    LayoutSheet Read() {
         BiffRecord record;
         if (!cursor_.Next(record) || record.type != biff::kBof) {
             throw BiffFormatError("лист не начинается с записи BOF");
@@ -104,6 +67,9 @@ class SheetReader {
     void Decode(const BiffRecord& record) {
         if (IsCellRecord(record.type)) {
             ResolvePending();
+            if (record.type != biff::kBlank && record.type != biff::kMulBlank) {
+                cells_.Count();
+            }
         }
         const ByteSpan data = record.data;
         switch (record.type) {
@@ -150,8 +116,11 @@ class SheetReader {
                 if (data.size() < 8) {
                     throw BiffFormatError("запись логического значения короче положенного");
                 }
-                sheet_.SetCode(at.row, at.column,
-                               data[7] != 0 ? CellKind::Error : CellKind::Boolean, data[6]);
+                if (data[7] != 0) {
+                    sheet_.SetError(at.row, at.column, ErrorText(data[6]));
+                } else {
+                    sheet_.SetBoolean(at.row, at.column, data[6] != 0);
+                }
                 break;
             }
             case biff::kFormula:
@@ -171,6 +140,7 @@ class SheetReader {
             throw BiffFormatError("запись MULRK неверной длины");
         }
         const std::size_t count = (record.data.size() - 6) / 6;
+        if (count > 1) cells_.Count(count - 1);
         for (std::size_t i = 0; i < count; ++i) {
             const int column = at.column + static_cast<int>(i);
             if (sheet_.Contains(at.row, column)) {
@@ -189,7 +159,7 @@ class SheetReader {
             throw BiffFormatError("ячейка " + CellName(at.row, at.column) +
                                   " ссылается на отсутствующую строку общей таблицы");
         }
-        sheet_.SetText(at.row, at.column, globals_.sharedStrings[index]);
+        sheet_.SetSharedText(at.row, at.column, index);
     }
 
     // The stored result of a formula: a number, or a marker 0xFFFF in the top bytes with the
@@ -206,10 +176,10 @@ class SheetReader {
                 pending_ = at;
                 break;
             case 1:
-                sheet_.SetCode(at.row, at.column, CellKind::Boolean, data[8] != 0 ? 1 : 0);
+                sheet_.SetBoolean(at.row, at.column, data[8] != 0);
                 break;
             case 2:
-                sheet_.SetCode(at.row, at.column, CellKind::Error, data[8]);
+                sheet_.SetError(at.row, at.column, ErrorText(data[8]));
                 break;
             case 3:
                 sheet_.SetText(at.row, at.column, std::string());
@@ -223,12 +193,7 @@ class SheetReader {
     }
 
     void DecodeString(const BiffRecord& record) {
-        std::vector<ByteSpan> segments{record.data};
-        std::uint16_t type = 0;
-        BiffRecord next;
-        while (cursor_.PeekType(type) && type == biff::kContinue && cursor_.Next(next)) {
-            segments.push_back(next.data);
-        }
+        const std::vector<ByteSpan> segments = ContinuedBody(record.data, cursor_);
         if (!pending_) {
             return;
         }
@@ -250,21 +215,21 @@ class SheetReader {
     }
 
     const BiffGlobals& globals_;
+    CellCounter& cells_;
     RecordCursor cursor_;
-    BiffSheet sheet_;
+    LayoutSheet sheet_;
     std::optional<CellRef> pending_;
 };
 
 }  // namespace
 
-BiffSheet ReadBiffSheet(ByteSpan stream, const BiffGlobals& globals, std::size_t index,
-                        CellWindow window) {
+LayoutSheet ReadBiffSheet(ByteSpan stream, const BiffGlobals& globals, std::size_t index,
+                          CellCounter& cells) {
     const BiffSheetEntry& entry = globals.sheets.at(index);
     if (entry.type != 0) {
-        throw BiffFormatError(entry.type == 2 ? "это лист диаграммы, а не рабочий лист"
-                                              : "это не рабочий лист с ячейками");
+        return LayoutSheet(entry.name, entry.type == 2 ? SheetKind::Chart : SheetKind::Other);
     }
-    return SheetReader(stream, globals, entry.offset, window).Read();
+    return SheetReader(stream, globals, entry, cells).Read();
 }
 
 }  // namespace shaftline::io

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "book_limits.h"
+
 namespace shaftline::io {
 
 namespace {
@@ -73,6 +75,10 @@ bool RecordCursor::Next(BiffRecord& record) {
     }
     if (stream_.size() - offset_ < 4) {
         throw BiffFormatError("заголовок записи обрывается концом потока");
+    }
+    if (++records_ > kMaxRecords) {
+        throw BiffFormatError("в потоке книги больше " + std::to_string(kMaxRecords) +
+                              " записей; для валопровода их нужно намного меньше");
     }
     const std::uint16_t type = ReadU16(stream_, offset_);
     const std::uint16_t length = ReadU16(stream_, offset_ + 2);
@@ -167,20 +173,34 @@ std::string ContinuedReader::UnicodeString(int countBytes) {
             highByte = (segments_[segment_][pos_++] & 0x01) != 0;
             continue;
         }
-        const ByteSpan seg = segments_[segment_];
-        if (highByte) {
-            if (Available() < 2) {
-                throw BiffFormatError("знак строки разорван границей записи");
-            }
-            units += static_cast<char16_t>(seg[pos_] | (seg[pos_ + 1] << 8));
-            pos_ += 2;
-        } else {
-            units += static_cast<char16_t>(seg[pos_]);
-            pos_ += 1;
+        // The characters of this record at once.
+        const std::size_t width = highByte ? 2 : 1;
+        if (Available() < width) {
+            throw BiffFormatError("знак строки разорван границей записи");
         }
+        const std::size_t n = std::min(count - units.size(), Available() / width);
+        const std::uint8_t* p = segments_[segment_].data() + pos_;
+        for (std::size_t i = 0; i < n; ++i, p += width) {
+            units += static_cast<char16_t>(highByte ? p[0] | (p[1] << 8) : p[0]);
+        }
+        pos_ += n * width;
     }
     Skip(runs * 4 + extended);
     return Utf16ToUtf8(units);
+}
+
+std::vector<ByteSpan> ContinuedBody(ByteSpan first, RecordCursor& cursor) {
+    std::vector<ByteSpan> segments{first};
+    std::uint16_t type = 0;
+    BiffRecord next;
+    while (cursor.PeekType(type) && type == biff::kContinue && cursor.Next(next)) {
+        if (segments.size() > kMaxContinueRecords) {
+            throw BiffFormatError("за записью следует больше " +
+                                  std::to_string(kMaxContinueRecords) + " записей CONTINUE");
+        }
+        segments.push_back(next.data);
+    }
+    return segments;
 }
 
 std::string StringRecordText(const std::vector<ByteSpan>& segments) {

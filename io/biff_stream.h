@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "layout_book.h"
+
 // Low-level reading of a BIFF8 workbook stream: little-endian fields, the record sequence and
 // strings that run on through CONTINUE records.
 
@@ -16,9 +18,9 @@ using ByteSpan = std::span<const std::uint8_t>;
 
 /// The stream breaks its own structure (a record or a field runs past the data that holds it).
 /// what() is a Russian description without the file name.
-class BiffFormatError : public std::runtime_error {
+class BiffFormatError : public BookFormatError {
   public:
-    using std::runtime_error::runtime_error;
+    using BookFormatError::BookFormatError;
 };
 
 namespace biff {
@@ -58,7 +60,7 @@ struct BiffRecord {
     std::size_t offset = 0;  ///< of the record header within the stream
 };
 
-/// Walks the records of a stream from a given offset.
+/// Walks the records of a stream from a given offset, at most kMaxRecords of them.
 class RecordCursor {
   public:
     RecordCursor(ByteSpan stream, std::size_t offset);
@@ -72,6 +74,7 @@ class RecordCursor {
   private:
     ByteSpan stream_;
     std::size_t offset_;
+    std::size_t records_ = 0;
 };
 
 /// Reads a record and the CONTINUE records after it as one sequence of bytes. Character data
@@ -100,6 +103,10 @@ class ContinuedReader {
     std::size_t segment_ = 0;
     std::size_t pos_ = 0;
 };
+
+/// The body of a record and those of the CONTINUE records after it, which the cursor passes;
+/// at most kMaxContinueRecords of them.
+std::vector<ByteSpan> ContinuedBody(ByteSpan first, RecordCursor& cursor);
 
 /// Text of a STRING record (a formula's text result) and its CONTINUE records.
 std::string StringRecordText(const std::vector<ByteSpan>& segments);

@@ -28,11 +28,6 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
 }
 
 [[noreturn]] void RefuseForeignFormat(ByteSpan file) {
-    if (StartsWith(file, {'P', 'K', 0x03, 0x04})) {
-        throw CompoundFileError(
-            "книга в формате .xlsx; сохраните её в формате «Книга Excel "
-            "97-2003» (.xls)");
-    }
     // A bare BIFF2..BIFF4 stream starts with its BOF record.
     if (StartsWith(file, {0x09, 0x00}) || StartsWith(file, {0x09, 0x02}) ||
         StartsWith(file, {0x09, 0x04})) {
@@ -40,7 +35,7 @@ bool StartsWith(ByteSpan file, std::initializer_list<std::uint8_t> prefix) {
             "книга сохранена в формате старше Excel 97; сохраните её в "
             "формате «Книга Excel 97-2003»");
     }
-    throw CompoundFileError("файл не является книгой Excel (.xls)");
+    throw CompoundFileError("файл не является книгой Excel или OpenDocument (.xls, .xlsx, .ods)");
 }
 
 void Quiet(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
@@ -80,10 +75,13 @@ bool EqualsIgnoringCase(const char* name, const char* wanted) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
+WorkbookStream ReadWorkbookStream(ByteSpan file) {
     if (file.size() < kCompoundMagic.size() ||
         !std::equal(kCompoundMagic.begin(), kCompoundMagic.end(), file.begin())) {
         RefuseForeignFormat(file);
+    }
+    if (const std::optional<ByteSpan> contiguous = CheckCompoundDirectory(file)) {
+        return {{}, *contiguous};
     }
     InitGsf();
     const QuietGsfLog quiet;
@@ -100,6 +98,7 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
 
     GsfPtr<GsfInput> stream;
     bool oldBook = false;
+    bool encryptedPackage = false;
     const int children = gsf_infile_num_children(container.get());
     for (int i = 0; i < children && !stream; ++i) {
         const char* name = gsf_infile_name_by_index(container.get(), i);
@@ -107,12 +106,16 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
             stream.reset(gsf_infile_child_by_index(container.get(), i));
         } else if (EqualsIgnoringCase(name, "Book")) {
             oldBook = true;
+        } else if (EqualsIgnoringCase(name, "EncryptedPackage")) {
+            encryptedPackage = true;  // a .xlsx under a password
         }
     }
     if (!stream) {
-        throw CompoundFileError(oldBook ? "книга сохранена в формате Excel 5.0/95; сохраните её "
-                                          "в формате «Книга Excel 97-2003»"
-                                        : "в файле нет книги Excel");
+        throw CompoundFileError(
+            oldBook            ? "книга сохранена в формате Excel 5.0/95; сохраните её в формате «Книга "
+                                 "Excel 97-2003» или «Книга Excel» (.xlsx)"
+            : encryptedPackage ? "книга зашифрована паролем; снимите защиту и сохраните её"
+                               : "в файле нет книги Excel");
     }
 
     // A stream cannot hold more than the file it lives in; a larger size is a damaged directory.
@@ -120,11 +123,14 @@ std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file) {
     if (size < 0 || static_cast<std::uint64_t>(size) > file.size()) {
         throw CompoundFileError("файл .xls повреждён: неверный размер потока книги");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (size > 0 && gsf_input_read(stream.get(), bytes.size(), bytes.data()) == nullptr) {
+    WorkbookStream result;
+    result.copy.resize(static_cast<std::size_t>(size));
+    if (size > 0 &&
+        gsf_input_read(stream.get(), result.copy.size(), result.copy.data()) == nullptr) {
         throw CompoundFileError("файл .xls повреждён: поток книги не читается");
     }
-    return bytes;
+    result.bytes = result.copy;
+    return result;
 }
 
 }  // namespace shaftline::io

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +14,25 @@ namespace shaftline::io {
 
 /// The bytes are no compound document, or hold no BIFF8 workbook stream. what() is a Russian
 /// description without the file name.
-class CompoundFileError : public std::runtime_error {
+class CompoundFileError : public BookFormatError {
   public:
-    using std::runtime_error::runtime_error;
+    using BookFormatError::BookFormatError;
 };
 
-/// The "Workbook" stream of a .xls file held in memory.
-std::vector<std::uint8_t> ReadWorkbookStream(ByteSpan file);
+/// The "Workbook" stream of a .xls file: where it lies in the file as one run of sectors (as
+/// spreadsheet programs write it), a view of the file's bytes; otherwise a copy.
+struct WorkbookStream {
+    std::vector<std::uint8_t> copy;
+    ByteSpan bytes;
+};
+
+/// The "Workbook" stream of a .xls file held in memory. The directory is checked before the
+/// container library walks it: at most kMaxDirectoryEntries entries reachable from the root,
+/// no chain of links longer than kMaxDirectoryDepth, no entry reached twice.
+WorkbookStream ReadWorkbookStream(ByteSpan file);
+
+/// The directory check alone; throws CompoundFileError. Gives the "Workbook" stream when it
+/// lies in the file as one run of sectors.
+std::optional<ByteSpan> CheckCompoundDirectory(ByteSpan file);
 
 }  // namespace shaftline::io

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "book_limits.h"
+
 namespace shaftline::io {
 
 /// One sheet of the shaft-line workbook, that is one rotor, as the grids will hold it.
@@ -16,15 +18,20 @@ struct RotorSheet {
     std::vector<std::array<std::string, 8>> rows;  ///< sheet rows 2..N+1, columns A..H
     std::array<std::string, 18> support;           ///< sheet row N+3, columns A..R
     std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
+
+    bool operator==(const RotorSheet&) const = default;
 };
 
 struct ShaftLineWorkbook {
     std::vector<RotorSheet> sheets;  ///< sheet k (1-based) is rotor k
+
+    bool operator==(const ShaftLineWorkbook&) const = default;
 };
 
-/// A workbook that cannot be imported: missing, unreadable, not a workbook, or with a sheet
-/// count or section count out of range. what() is a Russian message naming the file and,
-/// where there is one, the sheet and the cell.
+/// A workbook that cannot be imported: missing, no regular file, unreadable, not a workbook,
+/// larger than a shaft-line book can be, or with a sheet count or section count out of range.
+/// what() is a Russian message naming the file and, where there is one, the sheet and the
+/// cell; texts from the file are quoted with their control characters escaped.
 class WorkbookError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -38,9 +45,10 @@ class WorkbookContentError : public WorkbookError {
     using WorkbookError::WorkbookError;
 };
 
-/// Reads and checks the whole workbook; only a workbook that passes is returned. Numbers come
-/// out in the general format with at most 15 significant digits and the given decimal
-/// separator, texts unchanged, empty cells empty; a formula cell gives its stored result.
+/// Reads and checks the whole workbook, .xls, .xlsx or .ods as its content shows (not its
+/// name); only a workbook that passes is returned. Numbers come out in the general format
+/// with at most 15 significant digits and the given decimal separator, texts unchanged, empty
+/// cells empty; a formula cell gives its stored result. Only regular files are opened.
 ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path, std::string_view decimalSeparator);
 
 /// The same for a file already in memory; fileName only serves the messages.
@@ -48,13 +56,9 @@ ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
                                          const std::string& fileName,
                                          std::string_view decimalSeparator);
 
-/// The same for the BIFF8 "Workbook" stream taken out of its container.
+/// The same for the BIFF8 "Workbook" stream of a .xls file taken out of its container.
 ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> stream,
                                                const std::string& fileName,
                                                std::string_view decimalSeparator);
-
-/// Files larger than this are refused before they are read: a full shaft line takes well
-/// under a megabyte.
-inline constexpr std::uintmax_t kMaxWorkbookFileBytes = 64U << 20;
 
 }  // namespace shaftline::io

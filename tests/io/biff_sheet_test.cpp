@@ -2,13 +2,12 @@
 
 #include "biff_builder.h"
 #include "biff_workbook.h"
+#include "book_format.h"
 
 using namespace shaftline::io;
 using namespace biff_builder;
 
 namespace {
-
-constexpr CellWindow kWindow{53, 18};
 
 Bytes SharedStrings(const std::vector<std::u16string>& texts) {
     Bytes body = U32(static_cast<std::uint32_t>(texts.size())) +
@@ -17,13 +16,8 @@ Bytes SharedStrings(const std::vector<std::u16string>& texts) {
     return Record(0x00FC, body);
 }
 
-std::vector<BiffSheet> ReadAll(const Bytes& stream) {
-    const BiffGlobals globals = ReadBiffGlobals(stream);
-    std::vector<BiffSheet> sheets;
-    for (std::size_t k = 0; k < globals.sheets.size(); ++k) {
-        sheets.push_back(ReadBiffSheet(stream, globals, k, kWindow));
-    }
-    return sheets;
+LayoutBook ReadAll(const Bytes& stream) {
+    return ReadBiffLayout(stream);
 }
 
 // Every kind of cell record once, in one sheet.
@@ -49,9 +43,8 @@ struct Expected {
     int row;
     int column;
     CellKind kind;
-    double number;
-    std::string text;
-    std::uint8_t code;
+    double number;     // Number; Boolean 0 or 1
+    std::string text;  // Text; Error as the spreadsheet shows it
 };
 
 void PrintTo(const Expected& e, std::ostream* os) {
@@ -63,45 +56,45 @@ class CellKindTest : public ::testing::TestWithParam<Expected> {
     static void SetUpTestSuite() {
         const Bytes stream =
             Workbook({{u"Лист", 0, AllCellKinds()}}, SharedStrings({u"первый", u"второй"}));
-        sheet_ = new BiffSheet(ReadAll(stream).at(0));
+        book_ = new LayoutBook(ReadAll(stream));
     }
-    static void TearDownTestSuite() { delete sheet_; }
-    static BiffSheet* sheet_;
+    static void TearDownTestSuite() { delete book_; }
+    static LayoutBook* book_;
 };
-BiffSheet* CellKindTest::sheet_ = nullptr;
+LayoutBook* CellKindTest::book_ = nullptr;
 
 TEST_P(CellKindTest, ReadsTheValueASpreadsheetReports) {
     const Expected& e = GetParam();
-    const BiffCell& cell = sheet_->At(e.row, e.column);
+    const LayoutCell& cell = book_->sheets.at(0).At(e.row, e.column);
     ASSERT_EQ(cell.kind, e.kind) << e.cell;
-    if (e.kind == CellKind::Number) {
+    if (e.kind == CellKind::Number || e.kind == CellKind::Boolean) {
         EXPECT_DOUBLE_EQ(cell.number, e.number) << e.cell;
     } else if (e.kind == CellKind::Text) {
-        EXPECT_EQ(sheet_->Text(cell), e.text) << e.cell;
-    } else if (e.kind == CellKind::Boolean || e.kind == CellKind::Error) {
-        EXPECT_EQ(cell.code, e.code) << e.cell;
+        EXPECT_EQ(book_->Text(cell), e.text) << e.cell;
+    } else if (e.kind == CellKind::Error) {
+        EXPECT_EQ(cell.text, e.text) << e.cell;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Records, CellKindTest,
-    ::testing::Values(Expected{"Number", 1, 1, CellKind::Number, 2.5, "", 0},
-                      Expected{"Rk", 1, 2, CellKind::Number, 42, "", 0},
-                      Expected{"MulRkFirst", 2, 0, CellKind::Number, 1, "", 0},
-                      Expected{"MulRkHundredths", 2, 1, CellKind::Number, 2.5, "", 0},
-                      Expected{"MulRkDouble", 2, 2, CellKind::Number, -3, "", 0},
-                      Expected{"SharedString", 1, 3, CellKind::Text, 0, "второй", 0},
-                      Expected{"Label", 1, 4, CellKind::Text, 0, "label", 0},
-                      Expected{"Boolean", 1, 5, CellKind::Boolean, 0, "", 1},
-                      Expected{"Error", 1, 6, CellKind::Error, 0, "", 7},
-                      Expected{"FormulaNumber", 1, 7, CellKind::Number, 241, "", 0},
-                      Expected{"FormulaText", 3, 0, CellKind::Text, 0, "итог", 0},
-                      Expected{"FormulaBoolean", 3, 1, CellKind::Boolean, 0, "", 1},
-                      Expected{"FormulaError", 3, 2, CellKind::Error, 0, "", 0x2A},
-                      Expected{"FormulaEmptyText", 3, 3, CellKind::Text, 0, "", 0},
-                      Expected{"BlankOverwrites", 3, 4, CellKind::Empty, 0, "", 0},
-                      Expected{"EmbeddedChartIgnored", 1, 8, CellKind::Number, 5, "", 0},
-                      Expected{"NeverWritten", 0, 0, CellKind::Empty, 0, "", 0}),
+    ::testing::Values(Expected{"Number", 1, 1, CellKind::Number, 2.5, ""},
+                      Expected{"Rk", 1, 2, CellKind::Number, 42, ""},
+                      Expected{"MulRkFirst", 2, 0, CellKind::Number, 1, ""},
+                      Expected{"MulRkHundredths", 2, 1, CellKind::Number, 2.5, ""},
+                      Expected{"MulRkDouble", 2, 2, CellKind::Number, -3, ""},
+                      Expected{"SharedString", 1, 3, CellKind::Text, 0, "второй"},
+                      Expected{"Label", 1, 4, CellKind::Text, 0, "label"},
+                      Expected{"Boolean", 1, 5, CellKind::Boolean, 1, ""},
+                      Expected{"Error", 1, 6, CellKind::Error, 0, "#DIV/0!"},
+                      Expected{"FormulaNumber", 1, 7, CellKind::Number, 241, ""},
+                      Expected{"FormulaText", 3, 0, CellKind::Text, 0, "итог"},
+                      Expected{"FormulaBoolean", 3, 1, CellKind::Boolean, 1, ""},
+                      Expected{"FormulaError", 3, 2, CellKind::Error, 0, "#N/A"},
+                      Expected{"FormulaEmptyText", 3, 3, CellKind::Text, 0, ""},
+                      Expected{"BlankOverwrites", 3, 4, CellKind::Empty, 0, ""},
+                      Expected{"EmbeddedChartIgnored", 1, 8, CellKind::Number, 5, ""},
+                      Expected{"NeverWritten", 0, 0, CellKind::Empty, 0, ""}),
     [](const auto& info) { return std::string(info.param.cell); });
 
 struct Refusal {
@@ -120,7 +113,7 @@ TEST_P(RefusalTest, NamesTheFault) {
     try {
         ReadAll(GetParam().stream);
         FAIL() << "no error";
-    } catch (const BiffFormatError& e) {
+    } catch (const BookFormatError& e) {
         EXPECT_NE(std::string(e.what()).find(GetParam().fragment), std::string::npos) << e.what();
     }
 }
@@ -137,7 +130,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "формулы в ячейке A2"},
         Refusal{"FormulaTextMissingAtEnd", Workbook({{u"Л", 0, Formula(2, 2, FormulaCode(0, 0))}}),
                 "формулы в ячейке C3"},
-        Refusal{"ChartSheet", Workbook({{u"Л", 0, kOneCell}, {u"Д", 2, {}}}), "диаграммы"},
         Refusal{"Encrypted", Workbook({{u"Л", 0, kOneCell}}, Record(0x002F, Bytes(54, 0))),
                 "зашифрована"},
         Refusal{"Excel95", Record(0x0809, U16(0x0500) + U16(5) + Bytes(4, 0)) + Eof(),
@@ -158,10 +150,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BiffSheetTest, KeepsOnlyTheWindow) {
     const Bytes stream =
         Workbook({{u"Л", 0, Number(52, 17, 1) + Number(53, 0, 2) + Number(0, 18, 3)}});
-    const BiffSheet sheet = ReadAll(stream).at(0);
+    const LayoutSheet sheet = ReadAll(stream).sheets.at(0);
     EXPECT_EQ(sheet.At(52, 17).kind, CellKind::Number);
     EXPECT_FALSE(sheet.Contains(53, 0));
     EXPECT_FALSE(sheet.Contains(0, 18));
+}
+
+TEST(BiffSheetTest, SheetsThatAreNoWorksheetsKeepTheirKind) {
+    const LayoutBook book = ReadAll(Workbook({{u"Л", 0, kOneCell}, {u"Д", 2, {}}}));
+    EXPECT_EQ(book.sheets.at(0).Kind(), SheetKind::Worksheet);
+    EXPECT_EQ(book.sheets.at(1).Kind(), SheetKind::Chart);
+    EXPECT_EQ(book.sheets.at(1).Name(), "Д");
 }
 
 TEST(CellNameTest, NamesColumnsLikeASpreadsheet) {

@@ -1,6 +1,6 @@
-// The .xlsx book the windows save: it must read back to the same counts and texts. Until the
-// reader takes .xlsx itself, Gnumeric's converter turns our book into a .xls, which proves the
-// book a valid one that another program reads, and our reader then takes that.
+// The .xlsx book the windows save: it must read back to the same counts, texts and types, both
+// through our own reader and after Gnumeric's converter has turned it into a .xls, which proves
+// the book a valid one that another program reads.
 #include "shaft_line_book_writer.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,7 @@
 #include <functional>
 #include <iterator>
 
-#include "biff_workbook.h"
-#include "compound_file.h"
+#include "book_format.h"
 #include "shaft_line_workbook.h"
 
 using namespace shaftline::io;
@@ -66,20 +65,21 @@ std::string ConvertedToXls(const std::string& xlsx) {
     return xls;
 }
 
-ShaftLineWorkbook ReadBack(const ShaftLineWorkbook& book, const std::string& separator,
-                           const TempFolder& folder) {
+// Our book as our reader takes it, and as it comes back from another spreadsheet program.
+std::vector<ShaftLineWorkbook> ReadBack(const ShaftLineWorkbook& book, const std::string& separator,
+                                        const TempFolder& folder) {
     const std::string path = folder.File("Валопровод.xlsx");
     WriteShaftLineBook(path, book, separator);
-    return ReadShaftLineWorkbook(ConvertedToXls(path), separator);
+    return {ReadShaftLineWorkbook(path, separator),
+            ReadShaftLineWorkbook(ConvertedToXls(path), separator)};
 }
 
-// The cells A1..K60 of one sheet of a .xls, with their kinds, and the sheet's name.
-std::pair<BiffSheet, std::string> Cells(const std::string& xls, std::size_t sheet) {
-    const std::string bytes = ReadBytes(xls);
-    const std::vector<std::uint8_t> stream =
-        ReadWorkbookStream({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    const BiffGlobals globals = ReadBiffGlobals(stream);
-    return {ReadBiffSheet(stream, globals, sheet, CellWindow{60, 11}), globals.sheets[sheet].name};
+// The layout cells of every sheet of a book, with their kinds.
+LayoutBook Layout(const std::string& path) {
+    const std::string bytes = ReadBytes(path);
+    const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                             bytes.size());
+    return ReaderForContent(file).ReadLayout(file);
 }
 
 RotorSheet Rotor(std::vector<Row> rows, Support support = {}, std::string type = {}) {
@@ -100,6 +100,14 @@ void ExpectSameTexts(const ShaftLineWorkbook& actual, const ShaftLineWorkbook& e
     }
 }
 
+// Only odd rotors have a type; the book keeps it in K1.
+void ExpectTypesOf(const ShaftLineWorkbook& actual, const ShaftLineWorkbook& typed) {
+    ASSERT_EQ(actual.sheets.size(), typed.sheets.size());
+    for (std::size_t k = 0; k < typed.sheets.size(); ++k)
+        EXPECT_EQ(actual.sheets[k].rotorType, k % 2 == 0 ? typed.sheets[k].rotorType : "")
+            << "rotor " << k + 1;
+}
+
 struct RoundTrip {
     const char* name;
     const char* separator;
@@ -115,7 +123,10 @@ class BookRoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(BookRoundTripTest, ReadsBackTheTypedTexts) {
     TempFolder folder;
-    ExpectSameTexts(ReadBack(GetParam().typed, GetParam().separator, folder), GetParam().readBack);
+    for (const ShaftLineWorkbook& book : ReadBack(GetParam().typed, GetParam().separator, folder)) {
+        ExpectSameTexts(book, GetParam().readBack);
+        ExpectTypesOf(book, GetParam().typed);
+    }
 }
 
 Support Supports(const std::string& first, const std::string& last) {
@@ -156,7 +167,8 @@ TEST(BookWriterTest, LargestShaftLineReadsBackUnchanged) {
             std::string(SHAFTLINE_IO_TEST_DATA) + "/full_line_19x50.xls", separator);
         ASSERT_EQ(line.sheets.size(), 19U);
         TempFolder folder;
-        ExpectSameTexts(ReadBack(line, separator, folder), line);
+        for (const ShaftLineWorkbook& book : ReadBack(line, separator, folder))
+            ExpectSameTexts(book, line);
     }
 }
 
@@ -170,25 +182,27 @@ TEST(BookWriterTest, NumbersAreNumbersAndTheTypeStandsInK1) {
                                   Supports("9000", "0,1"), "Цельнокованный"),
                             Rotor({{"50", "", "", "", "", "", "", ""}})}};
     WriteShaftLineBook(path, book, ",");
-    const std::string xls = ConvertedToXls(path);
+    const LayoutBook layout = Layout(path);
+    ASSERT_EQ(layout.sheets.size(), 2U);
 
-    const auto [first, firstName] = Cells(xls, 0);
-    EXPECT_EQ(firstName, "Ротор 1");
+    const LayoutSheet& first = layout.sheets[0];
+    const auto text = [&layout](const LayoutCell& cell) { return layout.Text(cell); };
+    EXPECT_EQ(first.Name(), "Ротор 1");
     EXPECT_EQ(first.At(0, 0).kind, CellKind::Number);
     EXPECT_EQ(first.At(0, 0).number, 2);
     EXPECT_EQ(first.At(1, 1).kind, CellKind::Number);
     EXPECT_EQ(first.At(1, 1).number, 1.5);
     EXPECT_EQ(first.At(1, 2).kind, CellKind::Text);
     EXPECT_EQ(first.At(1, 3).kind, CellKind::Empty);
-    EXPECT_EQ(first.Text(first.At(0, 9)), "Тип ротора");
-    EXPECT_EQ(first.Text(first.At(0, 10)), "Цельнокованный");
-    EXPECT_EQ(first.Text(first.At(0, 7)), "Число лопаток");
-    EXPECT_EQ(first.Text(first.At(3, 0)), "Выс. фунд. лев.");
-    EXPECT_EQ(first.Text(first.At(3, 10)), "Темп. фунд. прав.");
+    EXPECT_EQ(text(first.At(0, 9)), "Тип ротора");
+    EXPECT_EQ(text(first.At(0, 10)), "Цельнокованный");
+    EXPECT_EQ(text(first.At(0, 7)), "Число лопаток");
+    EXPECT_EQ(text(first.At(3, 0)), "Выс. фунд. лев.");
+    EXPECT_EQ(text(first.At(3, 10)), "Темп. фунд. прав.");
     EXPECT_EQ(first.At(4, 0).number, 9000);
 
-    const auto [second, secondName] = Cells(xls, 1);
-    EXPECT_EQ(secondName, "Ротор 2");
+    const LayoutSheet& second = layout.sheets[1];
+    EXPECT_EQ(second.Name(), "Ротор 2");
     EXPECT_EQ(second.At(0, 9).kind, CellKind::Empty);
     EXPECT_EQ(second.At(0, 10).kind, CellKind::Empty);
 }

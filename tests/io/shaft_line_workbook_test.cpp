@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "message_text.h"
 #include "number_text.h"
 
 using namespace shaftline;
@@ -137,10 +138,11 @@ TEST_P(WorkbookRefusalTest, RefusesWithOneMessageNamingFileSheetAndCell) {
         FAIL() << "accepted";
     } catch (const WorkbookError& e) {
         const std::string message = e.what();
-        EXPECT_NE(message.find("«" + path + "»"), std::string::npos) << message;
+        EXPECT_NE(message.find("«" + QuotedForMessage(path) + "»"), std::string::npos) << message;
         for (const std::string& fragment : GetParam().fragments) {
             EXPECT_NE(message.find(fragment), std::string::npos) << message;
         }
+        EXPECT_EQ(message.find('\x1b'), std::string::npos) << "raw escape in " << message;
     }
 }
 
@@ -160,7 +162,22 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"a1_rounds_to_zero.xls", {"ячейка A1", "участков 0 вне"}},
         Refusal{"a1_text.xls", {"ячейка A1", "«два» не является целым числом"}},
         Refusal{"a1_fraction_text.xls", {"ячейка A1", "«2.5» не является целым числом"}},
-        Refusal{"a1_empty.xls", {"лист 2 «Плохой», ячейка A1", "пуста"}}),
+        Refusal{"a1_empty.xls", {"лист 2 «Плохой», ячейка A1", "пуста"}},
+        Refusal{"control_characters.xls",
+                {"лист 2 «Лист\\e]0;взлом\\x07\\e[2J», ячейка A1", "«\\e[31mдваыыы", "ы…»"}},
+        Refusal{"twenty_sheets.xlsx", {"20 листов", "не больше 19"}},
+        Refusal{"twenty_sheets.ods", {"20 листов", "не больше 19"}},
+        Refusal{"a1_text.xlsx", {"лист 2 «Плохой», ячейка A1", "«два» не является целым"}},
+        Refusal{"a1_text.ods", {"лист 2 «Плохой», ячейка A1", "«два» не является целым"}},
+        Refusal{"a1_empty.ods", {"лист 2 «Плохой», ячейка A1", "пуста"}},
+        Refusal{"zip_bomb.xlsx", {"распаковывается больше чем в 32 МБ"}},
+        Refusal{"zip_lying_size.xlsx",
+                {"лист 1 «Ротор 1»", "«xl/worksheets/sheet1.xml» не распаковывается"}},
+        Refusal{"zip_truncated.xlsx", {"повреждён", "нет каталога"}},
+        Refusal{"zip_sheet_missing.xlsx", {"лист 2 «Ротор 2»", "нет части с ячейками"}},
+        Refusal{"zip_no_sheets.xlsx", {"нет ни одного листа"}},
+        Refusal{"zip_no_book.xlsx", {"не является книгой .xlsx или .ods"}},
+        Refusal{"zip_text_document.ods", {"не является электронной таблицей"}}),
     [](const auto& info) {
         std::string name = *info.param.file ? info.param.file : "folder";
         for (char& c : name)

@@ -1,0 +1,45 @@
+// The .xls reader: the compound-document container, then the BIFF8 records of its stream.
+#include "biff_workbook.h"
+#include "book_format.h"
+#include "compound_file.h"
+#include "zip_book.h"
+
+namespace shaftline::io {
+
+LayoutBook ReadBiffLayout(std::span<const std::uint8_t> stream) {
+    BiffGlobals globals = ReadBiffGlobals(stream);
+    CheckSheetCount(globals.sheets.size());
+    LayoutBook book;
+    CellCounter cells;
+    for (std::size_t k = 0; k < globals.sheets.size(); ++k) {
+        try {
+            book.sheets.push_back(ReadBiffSheet(stream, globals, k, cells));
+        } catch (const BiffFormatError& e) {
+            throw BookFormatError(e.what(), k, globals.sheets[k].name);
+        }
+    }
+    book.sharedStrings = std::move(globals.sharedStrings);
+    return book;
+}
+
+namespace {
+
+class BiffBookReader final : public BookFormatReader {
+  public:
+    LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
+        const WorkbookStream stream = ReadWorkbookStream(file);
+        return ReadBiffLayout(stream.bytes);
+    }
+};
+
+}  // namespace
+
+const BookFormatReader& ReaderForContent(std::span<const std::uint8_t> file) {
+    static const BiffBookReader biff;
+    if (IsZipArchive(file)) {
+        return ZipBookReaderFor(file);
+    }
+    return biff;
+}
+
+}  // namespace shaftline::io

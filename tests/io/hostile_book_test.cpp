@@ -1,0 +1,80 @@
+// Books that once crashed the reader, hung it or made it run away with memory. The large ones
+// are written into the build tree by the test-data script (make_test_workbooks.py --hostile).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "message_text.h"
+#include "shaft_line_workbook.h"
+
+using namespace shaftline::io;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Hostile(const std::string& name) {
+    const std::string path = std::string(SHAFTLINE_IO_HOSTILE_DATA) + "/" + name;
+    EXPECT_TRUE(fs::exists(path)) << path << " is written by the test io_hostile_books";
+    return path;
+}
+
+struct HostileBook {
+    const char* file;
+    const char* reason;
+};
+
+void PrintTo(const HostileBook& book, std::ostream* out) {
+    *out << book.file;
+}
+
+class HostileBookTest : public ::testing::TestWithParam<HostileBook> {};
+
+TEST_P(HostileBookTest, IsRefusedWithTheReason) {
+    const std::string path = Hostile(GetParam().file);
+    try {
+        ReadShaftLineWorkbook(path, ".");
+        FAIL() << "accepted";
+    } catch (const WorkbookError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("Книга «" + shaftline::QuotedForMessage(path) + "»"),
+                  std::string::npos)
+            << message;
+        EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, HostileBookTest,
+    ::testing::Values(
+        HostileBook{"directory_child_chain.xls", "каталог вложен глубже 128 уровней"},
+        HostileBook{"directory_sibling_chain.xls", "каталог вложен глубже 128 уровней"},
+        HostileBook{"empty_shared_strings.xls", "больше 4096 записей CONTINUE"},
+        HostileBook{"empty_continue_records.xls", "больше 4096 записей CONTINUE"},
+        HostileBook{"many_shared_strings.xls", "больше 65536 строк"},
+        HostileBook{"long_shared_strings.xls", "больше 16 МБ текста"},
+        HostileBook{"many_records.xls", "больше 1048576 записей"},
+        HostileBook{"many_cells.xls", "больше 262144 заполненных ячеек"},
+        HostileBook{"layout_text_amplified.xls", "в ячейках книги больше 4 МБ текста"},
+        HostileBook{"huge_sheet_part.xlsx", "больше 262144 заполненных ячеек"},
+        HostileBook{"huge_cell_text.ods", "лист 1 «1»: текст ячейки A1 длиннее 4 МБ"},
+        HostileBook{"huge_sheet_comment.xlsx", "ячейка A1: ячейка пуста"}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
+    });
+
+TEST(HostileBookTest, OneCellWrittenOverAndOverKeepsOneText) {
+    // A2 written 100 000 times as a reference to the same 30 000-character shared string.
+    const ShaftLineWorkbook book =
+        ReadShaftLineWorkbook(Hostile("shared_string_rewritten.xls"), ".");
+    ASSERT_EQ(book.sheets.size(), 1U);
+    std::string expected;
+    for (int i = 0; i < 30000; ++i) expected += "ж";
+    EXPECT_EQ(book.sheets[0].rows[0][0], expected);
+    EXPECT_EQ(book.sheets[0].support[0], "1");
+}
+
+}  // namespace
