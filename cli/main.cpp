@@ -41,7 +41,7 @@ int Run(int argc, char** argv) {
         options = cli::ParseCalcOptions(argc, argv);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
-                  << "[--solid СПИСОК] [--base Б] [--json]; подробно: --help\n";
+                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF]; подробно: --help\n";
         return cli::kExitUsage;
     }
     if (options.helpShown) return Flushed(cli::kExitDone);
@@ -62,7 +62,8 @@ int Run(int argc, char** argv) {
         std::cerr << "shaftline-calc: " << e.what() << "\n";
         return cli::kExitUsage;
     } catch (const cli::RotorDataError& e) {
-        std::cerr << "shaftline-calc: книга «" << path << "»:\n" << e.what() << "\n";
+        std::cerr << "shaftline-calc: книга «" << QuotedForMessage(path) << "»:\n"
+                  << e.what() << "\n";
         return cli::kExitRotorData;
     }
 
