@@ -41,7 +41,8 @@ TEST_P(SameBookTest, XlsxAndOdsGiveTheBookOfTheXls) {
 
 INSTANTIATE_TEST_SUITE_P(Books, SameBookTest,
                          ::testing::Values("three_sheets", "section_counts", "formulas",
-                                           "long_strings_xlwt", "rotor_types", "full_line_19x50"));
+                                           "long_strings_xlwt", "rotor_types", "full_line_19x50"),
+                         [](const auto& info) { return std::string(info.param); });
 
 class RotorTypeTest : public ::testing::TestWithParam<const char*> {};
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+
 using namespace shaftline::io;
 
 namespace {
@@ -10,6 +13,10 @@ struct Serial {
     const char* text;
     std::optional<double> days;  // since 1899-12-30, as a spreadsheet counts
 };
+
+void PrintTo(const Serial& c, std::ostream* out) {
+    *out << c.text;
+}
 
 class SerialDateTest : public ::testing::TestWithParam<Serial> {};
 
@@ -25,7 +32,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Serial{"2024-13-01", std::nullopt}, Serial{"2024-3-1", std::nullopt},
                       Serial{"2024-03-01T12", std::nullopt},
                       Serial{"2024-03-01+03:00", std::nullopt}, Serial{"", std::nullopt}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& info) {
+        // The date text as a name: digits kept, everything else an underscore.
+        std::string name = info.param.text;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name.empty() ? std::string("empty") : "date_" + name;
+    });
 
 TEST(CellValuesTest, NumbersAndDurations) {
     EXPECT_EQ(ParseXmlNumber(" 1.5E-3 "), 1.5e-3);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <ostream>
 #include <string>
 
 #include "rotor_builders.h"
@@ -82,12 +83,17 @@ TEST_P(ThreeEqualSpans, MomentsAndLoadsOfLumpedUniformLoad) {
     for (int j : {1, 2}) EXPECT_NEAR(level.loads[j], (1.1 + 0.05 / n2) * wl, 1e-12 * wl);
 }
 
-INSTANTIATE_TEST_SUITE_P(SectionsPerSpan, ThreeEqualSpans, ::testing::Values(1, 2, 7, 50));
+INSTANTIATE_TEST_SUITE_P(SectionsPerSpan, ThreeEqualSpans, ::testing::Values(1, 2, 7, 50),
+                         [](const auto& info) { return std::to_string(info.param) + "_sections"; });
 
 struct PointLoadCase {
     const char* name;
     double span1, span2, loadAt;  // mm; the load sits in span 1
 };
+
+void PrintTo(const PointLoadCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TwoSpansWithAPointLoad : public ::testing::TestWithParam<PointLoadCase> {};
 
@@ -249,7 +255,8 @@ TEST_P(CoupledInvariants, WeightSymmetryTiltAndSuperposition) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RotorCounts, CoupledInvariants, ::testing::Values(2, 3, 8, 19));
+INSTANTIATE_TEST_SUITE_P(RotorCounts, CoupledInvariants, ::testing::Values(2, 3, 8, 19),
+                         [](const auto& info) { return std::to_string(info.param) + "_rotors"; });
 
 TEST(CoupledShaftLine, StateElevationsTakeOffsetsAndTheRisesOfTheOddRotors) {
     RotorArray rotors = AlignedLine(4);
@@ -411,6 +418,10 @@ struct RefusalCase {
     int spoilRotor;  // 0: none; its record is replaced by an unsolved one, or removed with -1
     const char* message;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CoupledRefusals : public ::testing::TestWithParam<RefusalCase> {};
 

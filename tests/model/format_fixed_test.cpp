@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "number_text.h"
 
@@ -14,6 +15,10 @@ struct FixedCase {
     int decimals;
     const char* text;
 };
+
+void PrintTo(const FixedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FormatFixedText : public ::testing::TestWithParam<FixedCase> {};
 

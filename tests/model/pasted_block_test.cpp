@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct ParseCase {
     std::string text;
     Rows rows;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ParsePastedBlockTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -63,6 +68,10 @@ struct SeparatorCase {
     std::string group;
     std::string expected;
 };
+
+void PrintTo(const SeparatorCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WithDecimalSeparatorTest : public ::testing::TestWithParam<SeparatorCase> {};
 

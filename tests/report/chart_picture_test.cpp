@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <ostream>
 
 #include "chart_csv.h"
 #include "number_text.h"
@@ -40,6 +41,10 @@ struct SpanCase {
     std::vector<std::pair<double, double>> points;
     AxisSpan y;
 };
+
+void PrintTo(const SpanCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FittedSpan : public ::testing::TestWithParam<SpanCase> {};
 
@@ -97,6 +102,10 @@ struct CsvCase {
     const char* decimal;
     char field;
 };
+
+void PrintTo(const CsvCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ChartCsvRoundTrip : public ::testing::TestWithParam<CsvCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <ostream>
 
 #include "rotor_builders.h"
 
@@ -16,6 +17,10 @@ struct ScaleCase {
     double length, height, width, maxHeight;
     double denominator;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class DrawingScale : public ::testing::TestWithParam<ScaleCase> {};
 
