@@ -1,6 +1,6 @@
 // The PDF report of the longest shaft line (the 19 × 50 book, aligned to rotor 3): layout of
 // every page twice (counting, then drawing), both charts, ten sketches, written to a file; and
-// one chart picture as PNG and SVG.
+// one chart picture as PNG and SVG; and the results book of the same line.
 #include <benchmark/benchmark.h>
 
 #include <QDateTime>
@@ -11,6 +11,7 @@
 #include "chart_picture.h"
 #include "pdf_report.h"
 #include "report_document.h"
+#include "results_book_writer.h"
 #include "shaft_line_run.h"
 
 namespace {
@@ -52,6 +53,13 @@ void BM_ReportPdfFullLine(benchmark::State& state) {
     QFile::remove(path);
 }
 BENCHMARK(BM_ReportPdfFullLine)->Unit(benchmark::kMillisecond);
+
+void BM_ResultsBookFullLine(benchmark::State& state) {
+    const std::string path = (OutputFolder() + "/bench_results_full_line.xlsx").toStdString();
+    for (auto _ : state) io::WriteResultsBook(path, *Line().input);
+    QFile::remove(QString::fromStdString(path));
+}
+BENCHMARK(BM_ResultsBookFullLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ChartPngFullLine(benchmark::State& state) {
     const report::ChartPicture picture = report::ElasticChartPicture(

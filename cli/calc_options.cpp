@@ -119,6 +119,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     std::string report;
     auto* reportOption =
         app.add_option("--report", report, "записать отчет о расчете в файл PDF")->type_name("PDF");
+    std::string results;
+    auto* resultsOption =
+        app.add_option("--results", results, "записать книгу результатов в файл .xlsx")
+            ->type_name("XLSX");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -139,6 +143,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     if (reportOption->count() > 0) {
         if (report.empty()) throw UsageError("--report: не задано имя файла отчета");
         options.reportPath = report;
+    }
+    if (resultsOption->count() > 0) {
+        if (results.empty()) throw UsageError("--results: не задано имя файла книги результатов");
+        options.resultsPath = results;
     }
     if (baseOption->count() > 0) {
         try {

@@ -10,7 +10,7 @@ namespace shaftline::cli {
 /// Exit statuses of shaftline-calc.
 enum ExitStatus : int {
     kExitDone = 0,
-    kExitOutput = 1,  ///< the results (or the help) could not be written to standard output
+    kExitOutput = 1,  ///< the results, the help, the report or the results book not written
     kExitUsage = 2,
     kExitWorkbook = 3,
     kExitRotorData = 4,
@@ -29,7 +29,8 @@ struct CalcOptions {
     bool json = false;
     bool helpShown = false;  ///< --help was given and printed; nothing else to do
 
-    std::optional<std::string> reportPath;  ///< write the PDF report of the results there
+    std::optional<std::string> reportPath;   ///< write the PDF report of the results there
+    std::optional<std::string> resultsPath;  ///< write the results book (.xlsx) there
 };
 
 /// Parses the command line. Throws UsageError for anything it cannot accept.

@@ -1,5 +1,5 @@
-// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json]: the shaft-line calculation of
-// the windows, run on a workbook without them.
+// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]:
+// the shaft-line calculation of the windows, run on a workbook without them.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -8,7 +8,8 @@
 #include "calc_options.h"
 #include "json_report.h"
 #include "message_text.h"
-#include "pdf_report.h"
+#include "output_modules.h"
+#include "program_folder.h"
 #include "shaft_line_run.h"
 #include "text_report.h"
 
@@ -18,10 +19,7 @@ using namespace shaftline;
 
 // Like the windows, the calculator looks for Data.xls in its own folder.
 std::string DefaultWorkbook(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = std::filesystem::absolute(argv0, ec);
-    return (exe.parent_path() / "Data.xls").string();
+    return (cli::ProgramFolder(argv0) / "Data.xls").string();
 }
 
 // Standard output is flushed here so that a full disk or a closed pipe is reported, not lost.
@@ -35,13 +33,28 @@ int Flushed(int status) {
     return cli::kExitOutput;
 }
 
+// An output that needs a module of its own; false after the message when it was not written.
+template <typename Write>
+bool WriteOutput(const std::string& path, const char* what, Write write) {
+    std::string refusal;
+    try {
+        refusal = write();
+    } catch (const cli::OutputModuleError& e) {
+        refusal = std::string(what) + " «" + QuotedForMessage(path) + "» не записан: " + e.what();
+    }
+    if (refusal.empty()) return true;
+    std::cerr << "shaftline-calc: " << refusal << "\n";
+    return false;
+}
+
 int Run(int argc, char** argv) {
     cli::CalcOptions options;
     try {
         options = cli::ParseCalcOptions(argc, argv);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
-                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF]; подробно: --help\n";
+                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX]; "
+                  << "подробно: --help\n";
         return cli::kExitUsage;
     }
     if (options.helpShown) return Flushed(cli::kExitDone);
@@ -72,12 +85,22 @@ int Run(int argc, char** argv) {
     } else {
         std::cout << cli::TextReport(run);
     }
-    if (options.reportPath && !cli::WritePdfReport(run, workbook, path, *options.reportPath)) {
-        std::cerr << "shaftline-calc: не удалось записать отчет «"
-                  << QuotedForMessage(*options.reportPath) << "»\n";
-        return cli::kExitOutput;
+    const std::filesystem::path folder = cli::ProgramFolder(argv[0]);
+    bool written = true;
+    if (options.resultsPath) {
+        written = WriteOutput(*options.resultsPath, "книга результатов", [&] {
+            return cli::WriteResultsBookThroughModule(folder, run, workbook, path,
+                                                      *options.resultsPath);
+        });
     }
-    return Flushed(cli::kExitDone);
+    if (options.reportPath) {
+        const bool reported = WriteOutput(*options.reportPath, "отчет", [&] {
+            return cli::WritePdfReportThroughModule(folder, run, workbook, path,
+                                                    *options.reportPath);
+        });
+        written = written && reported;
+    }
+    return Flushed(written ? cli::kExitDone : cli::kExitOutput);
 }
 
 }  // namespace

@@ -3,11 +3,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "report_document.h"
-#include "rotor_transfer.h"
+#include "run_results.h"
 
 namespace shaftline::cli {
 
@@ -35,21 +34,8 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
 report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
                                    const std::string& bookPath, const QDateTime& created) {
     report::ReportInput input;
-    input.rotors = &run.rotors;
-    input.count = run.count;
-    input.baseRotor = run.baseRotor;
-    input.bookFileName = std::filesystem::path(bookPath).filename().string();
+    static_cast<io::CalculationResults&>(input) = RunResults(run, workbook, bookPath);
     input.created = created;
-    for (int k = 1; k <= run.count && k <= static_cast<int>(workbook.sheets.size()); ++k) {
-        const io::RotorSheet& sheet = workbook.sheets[static_cast<std::size_t>(k - 1)];
-        report::RotorInputTexts& texts = input.inputs[static_cast<std::size_t>(k)];
-        const TRotor& rotor = *run.rotors[static_cast<std::size_t>(k)];
-        if (!rotor.GetEvenPosition())
-            texts.typeText = rotor.GetShrunkOnDiscs() ? kShrunkOnDiscsText : kSolidForgedText;
-        texts.sectionRows = sheet.rows;
-        texts.supportTexts = sheet.support;
-        input.states[static_cast<std::size_t>(k)] = run.states[static_cast<std::size_t>(k)];
-    }
     return input;
 }
 

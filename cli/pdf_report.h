@@ -9,9 +9,8 @@
 
 namespace shaftline::cli {
 
-/// The report input of a calculated book: the book's cell texts as the grids would show them,
-/// the rotor types as the run took them and the support values of the run, in the number
-/// format of the readable report (decimal point, blank between thousands).
+/// The report input of a calculated book: its results (see RunResults) in the number format
+/// of the readable report (decimal point, blank between thousands).
 report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
                                    const std::string& bookPath, const QDateTime& created);
 

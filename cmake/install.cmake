@@ -9,6 +9,8 @@
 #
 #   bin/shaftline, bin/shaftline-calc       -> ../lib/shaftline/<program>
 #   lib/shaftline/                          shaftline, shaftline-calc, Data.xls, ris.svg
+#   lib/shaftline/modules/                  the calculator's writers of the PDF report and of
+#                                           the results book, loaded for --report, --results
 #   share/applications/, share/metainfo/    menu entry with the workbook types, AppStream data
 #   share/icons/hicolor/                    the icon: scalable SVG and PNG sizes
 #   share/man/man1/                         shaftline.1.gz, shaftline-calc.1.gz
@@ -31,6 +33,11 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 # --- the programs and the files they look for beside themselves
 install(TARGETS shaftline shaftline-calc RUNTIME DESTINATION ${SHAFTLINE_PROGRAM_DIR})
+# The calculator loads its PDF and results-book writers from beside its real executable. In a
+# folder of their own: they are no libraries for the dynamic linker's cache.
+install(TARGETS shaftline_calc_pdf_module shaftline_calc_results_module
+  LIBRARY DESTINATION ${SHAFTLINE_PROGRAM_DIR}/modules
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/Data.xls ${CMAKE_SOURCE_DIR}/resources/ris.svg
   DESTINATION ${SHAFTLINE_PROGRAM_DIR})
 

@@ -37,6 +37,7 @@ ShaftLineReport MakeShaftLineReport(std::shared_ptr<const ReportInput> input) {
     report.sections.push_back(ChartsSection(input));
     for (int rotor = 1; rotor <= input->count; ++rotor)
         report.sections.push_back(RotorSection(input, rotor));
+    report.sections.push_back(CoupledSection(input));
     return report;
 }
 

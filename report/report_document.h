@@ -24,7 +24,8 @@ struct ShaftLineReport {
 };
 
 /// The report of the last calculation: the title block (date and time, book, rotor count, base
-/// rotor), both elastic-line charts, then per rotor its inputs, sketch and results.
+/// rotor), both elastic-line charts, then per rotor its inputs, sketch and results, and last the
+/// rotors rigidly coupled.
 ShaftLineReport MakeShaftLineReport(std::shared_ptr<const ReportInput> input);
 
 /// Lays the report out on A4 portrait pages of the device, first only measuring to number the

@@ -1,35 +1,18 @@
 #pragma once
 
 #include <QDateTime>
-#include <array>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "shaft_line.h"
-#include "support.h"
+#include "calculation_results.h"
 
 namespace shaftline::report {
 
-/// The inputs of one rotor as its page shows them, in UTF-8.
-struct RotorInputTexts {
-    std::string typeText;  ///< the rotor-type text; empty at even positions, which have none
-    std::vector<std::array<std::string, 8>> sectionRows;  ///< rows 1..N of the section grid
-    std::array<std::string, 18> supportTexts;             ///< row 1 of the support grid
-};
+using io::RotorInputTexts;
 
-/// Everything a report of the last calculation shows. The rotors belong to the caller and must
-/// outlive the writing of the report.
-struct ReportInput {
-    const RotorArray* rotors = nullptr;
-    int count = 0;                                       ///< rotors 1..count have records
-    std::optional<int> baseRotor;                        ///< the shaft line is aligned to it
-    std::array<RotorInputTexts, kMaxRotors + 1> inputs;  ///< index = rotor number
-    /// Three-state support values; none for a rotor whose support data do not convert.
-    std::array<std::optional<SupportStates>, kMaxRotors + 1> states;
-    std::string bookFileName;  ///< file name of the book the data came from; empty for none
-    QDateTime created;         ///< date and time the report states
-    std::string decimalSeparator = ".";
+/// Everything a report of the last calculation shows: the results with the moment the report
+/// states and the number format it writes them in.
+struct ReportInput : io::CalculationResults {
+    QDateTime created;  ///< date and time the report states
     std::string groupSeparator = " ";
 };
 

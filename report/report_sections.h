@@ -17,4 +17,9 @@ ReportSection ChartsSection(std::shared_ptr<const ReportInput> input);
 /// coupling break and the support values in the three states.
 ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor);
 
+/// The rotors rigidly coupled, from a new page: per support state the loads, the loads with the
+/// couplings open, their change and the moments of every support; then the influence
+/// coefficients; or why the line cannot be coupled.
+ReportSection CoupledSection(std::shared_ptr<const ReportInput> input);
+
 }  // namespace shaftline::report

@@ -110,6 +110,8 @@ class TFormDataInput : public QDialog {
     /// message, when rotors 1..count have no results or their pages no longer hold the inputs
     /// the results were calculated from.
     std::shared_ptr<const shaftline::report::ReportInput> ReportInputForExport();
+    /// The same for the results book, whose messages say so.
+    std::shared_ptr<const shaftline::report::ReportInput> ResultsForExport();
     /// The window's undo history: every change of counts, rotor types and cells is one step of
     /// it. Clean after a book has filled the window.
     QUndoStack* UndoStack() const;
@@ -169,6 +171,8 @@ class TFormDataInput : public QDialog {
     enum class Intake { Filled, Unusable, ContentRefused };
     Intake ImportIntoWindow(const QString& path);
     bool PagesHoldCalculatedInputs(int count, const QString& action);
+    std::shared_ptr<const shaftline::report::ReportInput> CalculationForExport(
+        const QString& action);
     std::optional<int> AlignedBaseRotor(int count) const;
 
     shaftline::RotorArray rotors_;

@@ -20,14 +20,12 @@
 namespace {
 
 const QString kReportAction = QStringLiteral("получить отчет");
+const QString kResultsAction = QStringLiteral("сохранить результаты");
 
 }  // namespace
 
 void TFormDataInput::SpeedButton4Click() {
-    const auto input = ReportInputForExport();
-    if (input == nullptr) return;
-    const QString path = AskReportPath(this);
-    if (!path.isEmpty()) WriteReportFile(this, path, input);
+    ExportReportWithDialog(this);
 }
 
 // A page typed over after the calculation would put inputs beside results they did not give:
@@ -76,6 +74,15 @@ std::optional<int> TFormDataInput::AlignedBaseRotor(int count) const {
 }
 
 std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::ReportInputForExport() {
+    return CalculationForExport(kReportAction);
+}
+
+std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::ResultsForExport() {
+    return CalculationForExport(kResultsAction);
+}
+
+std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::CalculationForExport(
+    const QString& action) {
     int count = 0;
     try {
         count = RotorCount();
@@ -85,8 +92,8 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::ReportInpu
     }
     count = std::min(count, shaftline::kMaxRotors);
     if (!ReportMissing(count < 1 ? std::vector<int>{1} : shaftline::MissingRotors(rotors_, count),
-                       kReportAction) ||
-        !PagesHoldCalculatedInputs(count, kReportAction))
+                       action) ||
+        !PagesHoldCalculatedInputs(count, action))
         return nullptr;
 
     auto input = std::make_shared<shaftline::report::ReportInput>();

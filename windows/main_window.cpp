@@ -20,8 +20,8 @@
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
 #include "number_text.h"
-#include "shaft_line_book.h"
 #include "report_export.h"
+#include "shaft_line_book.h"
 
 namespace {
 
@@ -105,6 +105,22 @@ void TForm1::BuildFileMenu(QMenu* file) {
             &TShaftLineBook::Save);
     addItem("ActionSaveBookAs", QStringLiteral("Сохранить книгу как…"),
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TShaftLineBook::SaveAs);
+    file->addSeparator();
+    // What leaves the program with the results of the last calculation.
+    const auto addExport = [this, file](const char* name, const QString& text,
+                                        void (*command)(QWidget*)) {
+        QAction* item = file->addAction(text);
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, [this, command] { command(this); });
+        return item;
+    };
+    addExport("ActionReportPdf", QStringLiteral("Отчет (PDF)…"), &ExportReportWithDialog);
+    QAction* print =
+        addExport("ActionPrintReport", QStringLiteral("Печать…"), &PrintReportWithPreview);
+    print->setShortcut(QKeySequence::Print);
+    bookKeys_.append(print);
+    addExport("ActionSaveResults", QStringLiteral("Сохранить результаты…"),
+              &ExportResultsWithDialog);
     file->addSeparator();
     for (int index = 1; index <= TShaftLineBook::kRecentBooks; ++index) {
         QAction* recent = file->addAction(QString());
@@ -200,6 +216,10 @@ bool TForm1::ExportReport(const QString& path) {
 
 void TForm1::PrintReport() {
     PrintReportWithPreview(this);
+}
+
+bool TForm1::ExportResults(const QString& path) {
+    return ExportResultsBook(this, path);
 }
 
 QString TForm1::StatusText() const {

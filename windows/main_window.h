@@ -24,6 +24,9 @@ class TForm1 : public QMainWindow {
     bool ExportReport(const QString& path);
     /// The same report in the print preview, from which it is printed.
     void PrintReport();
+    /// The results book (.xlsx) of the last calculation written to `path`; false after a
+    /// message when there are no results or the book cannot be written.
+    bool ExportResults(const QString& path);
 
     QString StatusText() const;
     ElasticLineCharts* Charts() const { return charts_; }
@@ -49,5 +52,7 @@ class TForm1 : public QMainWindow {
     bool activated_ = false;
     TShaftLineBook* book_ = nullptr;
     QList<QAction*> recentBooks_;
-    QList<QAction*> bookKeys_;  // the items with keys, which the data-entry window has too
+    // The items with keys, off while the data-entry window is shown: the book keys, which it
+    // has too, and printing, which takes the results of a calculation it may be changing.
+    QList<QAction*> bookKeys_;
 };

@@ -1,5 +1,6 @@
 #include "report_export.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -9,14 +10,36 @@
 #include "message_boxes.h"
 #include "message_text.h"
 #include "report_document.h"
+#include "results_book_writer.h"
+#include "shaft_line_workbook.h"
+
+namespace {
+
+// The save dialog for one kind of file; `suffix` is added to a name typed without it.
+QString AskSavePath(QWidget* parent, const QString& title, const QString& name,
+                    const QString& filter, const QString& suffix) {
+    QString path = QFileDialog::getSaveFileName(parent, title, name + suffix, filter);
+    if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
+    return path;
+}
+
+bool WriteResultsFile(QWidget* parent, const QString& path,
+                      const shaftline::io::CalculationResults& results) {
+    try {
+        shaftline::io::WriteResultsBook(QFile::encodeName(path).toStdString(), results);
+        return true;
+    } catch (const shaftline::io::WorkbookError& error) {
+        ShowError(parent, QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+}  // namespace
 
 QString AskReportPath(QWidget* parent) {
-    const QString pdf = QStringLiteral(".pdf");
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Отчет (PDF)"),
-                                                QStringLiteral("Отчет о расчете валопровода") + pdf,
-                                                QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty() && !path.endsWith(pdf, Qt::CaseInsensitive)) path += pdf;
-    return path;
+    return AskSavePath(parent, QStringLiteral("Отчет (PDF)"),
+                       QStringLiteral("Отчет о расчете валопровода"),
+                       QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral(".pdf"));
 }
 
 bool WriteReportFile(QWidget* parent, const QString& path,
@@ -34,6 +57,13 @@ bool ExportReportPdf(QWidget* parent, const QString& path) {
     return input != nullptr && WriteReportFile(parent, path, input);
 }
 
+void ExportReportWithDialog(QWidget* parent) {
+    const auto input = FormDataInput->ReportInputForExport();
+    if (input == nullptr) return;
+    const QString path = AskReportPath(parent);
+    if (!path.isEmpty()) WriteReportFile(parent, path, input);
+}
+
 void PrintReportWithPreview(QWidget* parent) {
     const auto input = FormDataInput->ReportInputForExport();
     if (input == nullptr) return;
@@ -47,4 +77,19 @@ void PrintReportWithPreview(QWidget* parent) {
         &preview, &QPrintPreviewDialog::paintRequested, &preview,
         [&report](QPrinter* target) { shaftline::report::RenderReport(*target, report); });
     preview.exec();
+}
+
+bool ExportResultsBook(QWidget* parent, const QString& path) {
+    const auto input = FormDataInput->ResultsForExport();
+    return input != nullptr && WriteResultsFile(parent, path, *input);
+}
+
+void ExportResultsWithDialog(QWidget* parent) {
+    const auto input = FormDataInput->ResultsForExport();
+    if (input == nullptr) return;
+    const QString path =
+        AskSavePath(parent, QStringLiteral("Сохранить результаты"),
+                    QStringLiteral("Результаты расчета валопровода"),
+                    QStringLiteral("Книга Excel (*.xlsx)"), QStringLiteral(".xlsx"));
+    if (!path.isEmpty()) WriteResultsFile(parent, path, *input);
 }

@@ -42,12 +42,20 @@ TEST_F(CalcReport, SampleBookReportBesideTheUnchangedOutput) {
 
     const Json json = Json::parse(RunCalc({"--json"}).out);
     const Json& rotor1 = json["rotors"][0];
-    // The title page with both charts, then a page for every one of the nine rotors.
-    EXPECT_EQ(pdf_tools::PageCount(pdf_), 10);
+    // The title page with both charts, a page for every one of the nine rotors, then the
+    // rotors coupled: the three states' loads, and the influence table of ten supports.
+    EXPECT_EQ(pdf_tools::PageCount(pdf_), 12);
     const std::string text = pdf_tools::Text(pdf_);
+    const std::string coupled = pdf_tools::Text(pdf_, 11, 12);
+    const Json& assembly = json["coupled"]["states"]["assembly"];
+    for (const std::string& expected :
+         {std::string("Роторы, жестко соединенные муфтами"), std::string("Коэффициенты влияния"),
+          shaftline::FormatFixed(assembly["loads"][3], 1, ".", " "),
+          shaftline::FormatFixed(assembly["moments"][4], 0, ".", " ")})
+        EXPECT_NE(coupled.find(expected), std::string::npos) << expected;
     for (const std::string& expected :
          {std::string("Количество роторов: 9"), std::string("Книга: Data.xls"),
-          std::string("Страница 10 из 10"),
+          std::string("Страница 12 из 12"),
           shaftline::FormatNumber7(rotor1["left_journal_angle"], ".", " "),
           shaftline::FormatNumber7(rotor1["right_support_rise"], ".", " "),
           shaftline::FormatGeneral(rotor1["sections"][3]["deflection"], ".")})

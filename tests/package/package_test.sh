@@ -23,6 +23,7 @@ dpkg -c "$deb" | awk '{print $6}' >"$work/files"
 for path in usr/bin/shaftline usr/bin/shaftline-calc \
   usr/lib/shaftline/shaftline usr/lib/shaftline/shaftline-calc \
   usr/lib/shaftline/Data.xls usr/lib/shaftline/ris.svg \
+  usr/lib/shaftline/modules/shaftline-calc-pdf.so usr/lib/shaftline/modules/shaftline-calc-results.so \
   "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
   "usr/share/icons/hicolor/scalable/apps/$id.svg" "usr/share/icons/hicolor/16x16/apps/$id.png" \
   "usr/share/icons/hicolor/256x256/apps/$id.png" \
@@ -59,7 +60,7 @@ for page in shaftline shaftline-calc; do
   [ ! -s "$work/groff.log" ] || { head -20 "$work/groff.log" >&2; fail "groff warns on $page(1)"; }
 done
 
-for program in shaftline shaftline-calc; do
+for program in shaftline shaftline-calc modules/shaftline-calc-pdf.so modules/shaftline-calc-results.so; do
   if ldd "$root/usr/lib/shaftline/$program" | grep 'not found'; then
     fail "$program needs a library this system lacks"
   fi
@@ -76,4 +77,9 @@ for args in "--json" "--base 1 --json"; do
   cmp -s "$work/installed.json" "$work/built.json" ||
     fail "installed and built shaftline-calc $args print different results"
 done
+# Its modules beside it write the report and the results book.
+(cd "$work" && "$root/usr/bin/shaftline-calc" --report "$work/r.pdf" --results "$work/r.xlsx") \
+  >/dev/null || fail "installed shaftline-calc could not write the report and the results book"
+pdfinfo "$work/r.pdf" >/dev/null 2>&1 || fail "the installed calculator's report is no PDF"
+[ "$(head -c 2 "$work/r.xlsx")" = PK ] || fail "the installed calculator's results book is no .xlsx"
 echo "package test: $(basename "$deb") passes"

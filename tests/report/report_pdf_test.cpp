@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <filesystem>
 
+#include "coupled_shaft_line.h"
 #include "number_text.h"
 #include "pdf_tools.h"
 #include "report_document.h"
@@ -64,14 +65,22 @@ TEST(ReportPdf, ShaftLineReportIsNumberedReadableAndEmbedsItsFonts) {
     const fs::path pdf = TempPdf("line");
     ASSERT_TRUE(report::WriteReportPdf(Path(pdf), report::MakeShaftLineReport(line.input)));
 
-    // Title page with both charts, then one page per rotor.
+    // Title page with both charts, one page per rotor, then the rotors coupled.
     const int pages = pdf_tools::PageCount(pdf);
-    ASSERT_EQ(pages, 4);
+    ASSERT_EQ(pages, 5);
     for (int page = 1; page <= pages; ++page) {
         const std::string text = pdf_tools::Text(pdf, page, page);
-        EXPECT_NE(text.find("Страница " + std::to_string(page) + " из 4"), std::string::npos)
+        EXPECT_NE(text.find("Страница " + std::to_string(page) + " из 5"), std::string::npos)
             << "page " << page;
     }
+    const std::string coupled = pdf_tools::Text(pdf, 5, 5);
+    const OrProblem<CoupledShaftLine> line3 = CalcCoupledShaftLine(line.rotors, 3);
+    ASSERT_TRUE(line3.value) << line3.problem;
+    for (const std::string& expected :
+         {std::string("Роторы, жестко соединенные муфтами"),
+          std::string("Ужесточение вала дисками"), std::string("Коэффициенты влияния"),
+          FormatFixed(line3.value->State(SupportState::kLevel).loads[1], 1, ",", " ")})
+        EXPECT_NE(coupled.find(expected), std::string::npos) << expected;
     const std::string text = pdf_tools::Text(pdf);
     for (const std::string& expected :
          {std::string("Расчет упругой линии валопровода"), std::string("05.03.2024 14:07"),

@@ -1,5 +1,7 @@
 // The PDF report from the windows: the data-entry window's button, the main window's export
 // and print preview, and the refusals when there is nothing sound to report.
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLocale>
@@ -67,6 +69,40 @@ class TestReportExport : public QObject {
         QVERIFY(!QFile::exists(path));
     }
 
+    void fileMenuEntriesRefuseWithoutCalculation() {
+        QTemporaryDir dir;
+        ModalWatcher watcher;
+        QVERIFY(!Form1->ExportResults(dir.filePath("r.xlsx")));
+        for (const char* name : {"ActionReportPdf", "ActionPrintReport", "ActionSaveResults"})
+            Form1->findChild<QAction*>(name)->trigger();
+        QCOMPARE(watcher.boxes.size(), std::size_t(4));
+        const QString noResults =
+            QString(kNoResults).replace("получить отчет", "сохранить результаты");
+        QCOMPARE(watcher.boxes[0].text, noResults);
+        QCOMPARE(watcher.boxes[1].text, kNoResults);
+        QCOMPARE(watcher.boxes[2].text, kNoResults);
+        QCOMPARE(watcher.boxes[3].text, noResults);
+        QVERIFY(watcher.dialogs.empty());
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    void resultsBookAskedForAndWritten() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        QTemporaryDir dir;
+        watcher.onDialog = [&](QDialog* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                files->selectFile(dir.filePath("результаты"));
+                static_cast<QDialog*>(files)->accept();
+            }
+        };
+        Form1->findChild<QAction*>("ActionSaveResults")->trigger();
+        QVERIFY(watcher.boxes.empty());
+        QFile book(dir.filePath("результаты.xlsx"));
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        QCOMPARE(book.read(2), QByteArray("PK"));
+    }
+
     void reportOfTheAlignedLineInTheUsersFormat() {
         ModalWatcher watcher;
         ImportCalculateAlign(watcher);
@@ -76,8 +112,9 @@ class TestReportExport : public QObject {
         QVERIFY(watcher.boxes.empty());
 
         const shaftline::TRotor& rotor1 = *FormDataInput->Rotors()[1];
+        // The title page, a page per rotor, two pages of the rotors coupled.
         QCOMPARE(pdf_tools::PageCount(path.toStdString()),
-                 1 + FormDataInput->RotorCountText().toInt());
+                 3 + FormDataInput->RotorCountText().toInt());
         const std::string text = PdfText(path);
         for (const std::string& expected :
              {std::string("Книга: Data.xls"), std::string("Базовый ротор: 3"),

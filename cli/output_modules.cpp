@@ -1,0 +1,90 @@
+#include "output_modules.h"
+
+#include <dlfcn.h>
+
+#include <cstring>
+#include <map>
+
+#include "message_text.h"
+
+namespace shaftline::cli {
+
+namespace {
+
+constexpr std::size_t kReasonSize = 1024;
+
+[[noreturn]] void Refuse(const std::filesystem::path& module, const std::string& reason) {
+    throw OutputModuleError("модуль «" + QuotedForMessage(module.string()) + "» " + reason);
+}
+
+// Loaded on first use and never unloaded: Qt keeps threads and handlers of its own until the
+// process ends.
+OutputEntry LoadEntry(const std::filesystem::path& module, const char* entryName) {
+    static std::map<std::filesystem::path, OutputEntry> loaded;
+    if (const auto known = loaded.find(module); known != loaded.end()) return known->second;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(module, ec)) Refuse(module, "не найден");
+    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = ::dlerror();
+        Refuse(module, "не загружен: " +
+                           QuotedForMessage(reason != nullptr ? reason : "причина неизвестна"));
+    }
+    const auto entry = reinterpret_cast<OutputEntry>(::dlsym(handle, entryName));
+    if (entry == nullptr) Refuse(module, "не подходит к этой программе: в нем нет ее записи");
+    return loaded[module] = entry;
+}
+
+std::string WriteThroughModule(const std::filesystem::path& module, const char* entryName,
+                               const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                               const std::string& bookPath, const std::string& outputPath) {
+    const OutputEntry entry = LoadEntry(module, entryName);
+    char reason[kReasonSize] = {};
+    const int written = entry(sizeof(ShaftLineRun), sizeof(io::ShaftLineWorkbook), &run, &workbook,
+                              bookPath.c_str(), outputPath.c_str(), reason, sizeof reason);
+    if (written < 0) Refuse(module, "собран из другой версии программы");
+    if (written > 0) return {};
+    if (reason[0] != '\0') return reason;
+    return "файл «" + QuotedForMessage(outputPath) + "» не записан";
+}
+
+}  // namespace
+
+std::string WritePdfReportThroughModule(const std::filesystem::path& folder,
+                                        const ShaftLineRun& run,
+                                        const io::ShaftLineWorkbook& workbook,
+                                        const std::string& bookPath, const std::string& pdfPath) {
+    return WriteThroughModule(folder / SHAFTLINE_PDF_MODULE_FILE, kPdfReportEntry, run, workbook,
+                              bookPath, pdfPath);
+}
+
+std::string WriteResultsBookThroughModule(const std::filesystem::path& folder,
+                                          const ShaftLineRun& run,
+                                          const io::ShaftLineWorkbook& workbook,
+                                          const std::string& bookPath,
+                                          const std::string& resultsPath) {
+    return WriteThroughModule(folder / SHAFTLINE_RESULTS_MODULE_FILE, kResultsBookEntry, run,
+                              workbook, bookPath, resultsPath);
+}
+
+int RunOutputEntry(std::size_t runSize, std::size_t workbookSize, char* reason,
+                   std::size_t reasonSize, const std::function<std::string()>& write) {
+    if (runSize != sizeof(ShaftLineRun) || workbookSize != sizeof(io::ShaftLineWorkbook)) return -1;
+    std::string refusal;
+    try {
+        refusal = write();
+    } catch (const std::exception& e) {
+        refusal = e.what();
+        if (refusal.empty()) refusal = "внутренняя ошибка модуля";
+    }
+    if (reasonSize > 0) {
+        std::size_t length = std::min(refusal.size(), reasonSize - 1);
+        // Not in the middle of a UTF-8 sequence.
+        while (length > 0 && length < refusal.size() && (refusal[length] & 0xC0) == 0x80) --length;
+        std::memcpy(reason, refusal.data(), length);
+        reason[length] = '\0';
+    }
+    return refusal.empty() ? 1 : 0;
+}
+
+}  // namespace shaftline::cli

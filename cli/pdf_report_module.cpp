@@ -1,0 +1,20 @@
+// The module that writes the calculator's PDF report (see output_modules.h). Only its entry is
+// visible outside it.
+#include <type_traits>
+
+#include "message_text.h"
+#include "output_modules.h"
+#include "pdf_report.h"
+
+extern "C" __attribute__((visibility("default"))) int shaftline_write_pdf_report(
+    std::size_t runSize, std::size_t workbookSize, const shaftline::cli::ShaftLineRun* run,
+    const shaftline::io::ShaftLineWorkbook* workbook, const char* bookPath, const char* pdfPath,
+    char* reason, std::size_t reasonSize) {
+    return shaftline::cli::RunOutputEntry(runSize, workbookSize, reason, reasonSize, [&] {
+        if (shaftline::cli::WritePdfReport(*run, *workbook, bookPath, pdfPath))
+            return std::string();
+        return "не удалось записать отчет «" + shaftline::QuotedForMessage(pdfPath) + "»";
+    });
+}
+
+static_assert(std::is_same_v<decltype(&shaftline_write_pdf_report), shaftline::cli::OutputEntry>);

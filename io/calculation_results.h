@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shaft_line.h"
+#include "support.h"
+
+namespace shaftline::io {
+
+/// The inputs of one rotor as its page shows them, in UTF-8.
+struct RotorInputTexts {
+    std::string typeText;  ///< the rotor-type text; empty at even positions, which have none
+    std::vector<std::array<std::string, 8>> sectionRows;  ///< rows 1..N of the section grid
+    std::array<std::string, 18> supportTexts;             ///< row 1 of the support grid
+};
+
+/// The last calculation as the results leave the program (the PDF report, the results book):
+/// the rotor records with the texts they were calculated from. The rotors belong to the caller
+/// and must outlive the writing.
+struct CalculationResults {
+    const RotorArray* rotors = nullptr;
+    int count = 0;                                       ///< rotors 1..count have records
+    std::optional<int> baseRotor;                        ///< the shaft line is aligned to it
+    std::array<RotorInputTexts, kMaxRotors + 1> inputs;  ///< index = rotor number
+    /// Three-state support values; none for a rotor whose support data do not convert.
+    std::array<std::optional<SupportStates>, kMaxRotors + 1> states;
+    std::string bookFileName;  ///< file name of the book the data came from; empty for none
+    /// Decimal separator of the texts in `inputs`, and of the numbers a report writes.
+    std::string decimalSeparator = ".";
+};
+
+}  // namespace shaftline::io
