@@ -9,6 +9,7 @@
 #include "elastic_line_charts.h"
 #include "line_chart.h"
 #include "shaft_line.h"
+#include "windows_bench_main.h"
 
 namespace {
 
@@ -107,11 +108,4 @@ BENCHMARK(BM_WheelNotchPair)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SHAFTLINE_WINDOWS_BENCH_MAIN(QApplication)

@@ -13,6 +13,7 @@
 #include "shaft_line_workbook.h"
 #include "shaftline_application.h"
 #include "string_grid.h"
+#include "windows_bench_main.h"
 
 namespace {
 
@@ -67,11 +68,4 @@ BENCHMARK(BM_FillFromBookAndUndo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SHAFTLINE_WINDOWS_BENCH_MAIN(TApplication)
