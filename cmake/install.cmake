@@ -107,7 +107,16 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the linked libraries: Qt needs a platform plugin to show a window at all, and finds
 # the program's icon in the hicolor theme only where the theme itself is installed. The
 # support-scheme button hands its drawing to the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, hicolor-icon-theme")
+# libgsf is opened by name when a .xls book needs it, so no binary names it for the computed
+# dependencies: its package is the one that holds the library the build found.
+get_filename_component(GSF_LIBRARY_REAL ${GSF_LIBRARY_FILE} REALPATH)
+execute_process(COMMAND dpkg-query -S ${GSF_LIBRARY_REAL} OUTPUT_VARIABLE GSF_OWNER
+  RESULT_VARIABLE GSF_OWNER_STATUS ERROR_QUIET)
+string(REGEX MATCH "^[^:,]+" GSF_PACKAGE "${GSF_OWNER}")
+if(NOT GSF_OWNER_STATUS EQUAL 0 OR NOT GSF_PACKAGE)
+  set(GSF_PACKAGE libgsf-1-114)
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, hicolor-icon-theme, ${GSF_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # First line the synopsis; CPack indents the rest and marks the empty line as a paragraph break.

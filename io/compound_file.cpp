@@ -1,21 +1,18 @@
 #include "compound_file.h"
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-utils.h>
-
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
-#include <mutex>
+
+#include "gsf_library.h"
 
 namespace shaftline::io {
 
 namespace {
 
 struct GObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
+    void operator()(void* object) const { Gsf().objectUnref(object); }
 };
 template <typename T>
 using GsfPtr = std::unique_ptr<T, GObjectUnref>;
@@ -48,12 +45,12 @@ class QuietGsfLog {
     QuietGsfLog() {
         const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
         for (std::size_t i = 0; i < kDomains.size(); ++i) {
-            handlers_[i] = g_log_set_handler(kDomains[i], levels, Quiet, nullptr);
+            handlers_[i] = Gsf().logSetHandler(kDomains[i], levels, Quiet, nullptr);
         }
     }
     ~QuietGsfLog() {
         for (std::size_t i = 0; i < kDomains.size(); ++i) {
-            g_log_remove_handler(kDomains[i], handlers_[i]);
+            Gsf().logRemoveHandler(kDomains[i], handlers_[i]);
         }
     }
     QuietGsfLog(const QuietGsfLog&) = delete;
@@ -64,13 +61,13 @@ class QuietGsfLog {
     std::array<guint, 3> handlers_{};
 };
 
-void InitGsf() {
-    static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
-}
-
+// Stream names compare without regard to the case of ASCII letters.
 bool EqualsIgnoringCase(const char* name, const char* wanted) {
-    return name != nullptr && g_ascii_strcasecmp(name, wanted) == 0;
+    if (name == nullptr || std::strlen(name) != std::strlen(wanted)) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (; *name != '\0'; ++name, ++wanted)
+        if (lower(*name) != lower(*wanted)) return false;
+    return true;
 }
 
 }  // namespace
@@ -83,27 +80,27 @@ WorkbookStream ReadWorkbookStream(ByteSpan file) {
     if (const std::optional<ByteSpan> contiguous = CheckCompoundDirectory(file)) {
         return {{}, *contiguous};
     }
-    InitGsf();
+    const GsfLibrary& gsf = Gsf();
     const QuietGsfLog quiet;
 
     GsfPtr<GsfInput> input(
-        gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
+        gsf.inputMemoryNew(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     GError* error = nullptr;
-    GsfPtr<GsfInfile> container(gsf_infile_msole_new(input.get(), &error));
+    GsfPtr<GsfInfile> container(gsf.infileMsoleNew(input.get(), &error));
     if (!container) {
         std::string reason = error != nullptr ? error->message : "неизвестная ошибка";
-        g_clear_error(&error);
+        gsf.clearError(&error);
         throw CompoundFileError("файл .xls повреждён (" + reason + ")");
     }
 
     GsfPtr<GsfInput> stream;
     bool oldBook = false;
     bool encryptedPackage = false;
-    const int children = gsf_infile_num_children(container.get());
+    const int children = gsf.infileNumChildren(container.get());
     for (int i = 0; i < children && !stream; ++i) {
-        const char* name = gsf_infile_name_by_index(container.get(), i);
+        const char* name = gsf.infileNameByIndex(container.get(), i);
         if (EqualsIgnoringCase(name, "Workbook")) {
-            stream.reset(gsf_infile_child_by_index(container.get(), i));
+            stream.reset(gsf.infileChildByIndex(container.get(), i));
         } else if (EqualsIgnoringCase(name, "Book")) {
             oldBook = true;
         } else if (EqualsIgnoringCase(name, "EncryptedPackage")) {
@@ -119,14 +116,14 @@ WorkbookStream ReadWorkbookStream(ByteSpan file) {
     }
 
     // A stream cannot hold more than the file it lives in; a larger size is a damaged directory.
-    const gsf_off_t size = gsf_input_size(stream.get());
+    const gsf_off_t size = gsf.inputSize(stream.get());
     if (size < 0 || static_cast<std::uint64_t>(size) > file.size()) {
         throw CompoundFileError("файл .xls повреждён: неверный размер потока книги");
     }
     WorkbookStream result;
     result.copy.resize(static_cast<std::size_t>(size));
     if (size > 0 &&
-        gsf_input_read(stream.get(), result.copy.size(), result.copy.data()) == nullptr) {
+        gsf.inputRead(stream.get(), result.copy.size(), result.copy.data()) == nullptr) {
         throw CompoundFileError("файл .xls повреждён: поток книги не читается");
     }
     result.bytes = result.copy;

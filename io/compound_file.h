@@ -8,7 +8,8 @@
 #include "biff_stream.h"
 
 // The container of a .xls file: a compound document whose "Workbook" stream holds the BIFF8
-// records. The container itself is read by libgsf.
+// records. The container itself is read by libgsf, unless the directory shows the stream in
+// one run of sectors.
 
 namespace shaftline::io {
 
