@@ -24,8 +24,7 @@ class HelpFormatter : public CLI::Formatter {
   public:
     std::string make_option(const CLI::Option* opt, bool isPositional) const override {
         std::string line = "  " + make_option_name(opt, isPositional) + make_option_opts(opt);
-        std::size_t characters = 0;
-        for (unsigned char c : line) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+        const std::size_t characters = CharacterCount(line);
         line += characters < get_column_width() ? std::string(get_column_width() - characters, ' ')
                                                 : "\n" + std::string(get_column_width(), ' ');
         return line + make_option_desc(opt) + "\n";

@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <cstring>
-#include <map>
 
 #include "message_text.h"
 
@@ -17,11 +16,8 @@ constexpr std::size_t kReasonSize = 1024;
     throw OutputModuleError("модуль «" + QuotedForMessage(module.string()) + "» " + reason);
 }
 
-// Loaded on first use and never unloaded: Qt keeps threads and handlers of its own until the
-// process ends.
+// Never unloaded: Qt keeps threads and handlers of its own until the process ends.
 OutputEntry LoadEntry(const std::filesystem::path& module, const char* entryName) {
-    static std::map<std::filesystem::path, OutputEntry> loaded;
-    if (const auto known = loaded.find(module); known != loaded.end()) return known->second;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(module, ec)) Refuse(module, "не найден");
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -32,7 +28,7 @@ OutputEntry LoadEntry(const std::filesystem::path& module, const char* entryName
     }
     const auto entry = reinterpret_cast<OutputEntry>(::dlsym(handle, entryName));
     if (entry == nullptr) Refuse(module, "не подходит к этой программе: в нем нет ее записи");
-    return loaded[module] = entry;
+    return entry;
 }
 
 std::string WriteThroughModule(const std::filesystem::path& module, const char* entryName,

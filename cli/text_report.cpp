@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "coupled_shaft_line.h"
+#include "message_text.h"
 #include "number_text.h"
 #include "rotor_transfer.h"
 
@@ -23,8 +24,7 @@ std::string Param(std::optional<double> value) {
 
 // Pads to a width in characters; the captions are Cyrillic, two bytes a letter in UTF-8.
 std::string Pad(const std::string& text, std::size_t width) {
-    std::size_t characters = 0;
-    for (unsigned char c : text) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+    const std::size_t characters = CharacterCount(text);
     return characters >= width ? text + " " : text + std::string(width - characters, ' ');
 }
 

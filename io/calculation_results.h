@@ -32,4 +32,20 @@ struct CalculationResults {
     std::string decimalSeparator = ".";
 };
 
+/// Rotor `number`'s type as the outputs name it: the typed text, or what an even position is,
+/// marked when the line is aligned to it.
+std::string RotorKindText(const CalculationResults& results, int number);
+
+/// "Базовый ротор: B", or that the line is not aligned.
+std::string BaseRotorText(const CalculationResults& results);
+
+/// The three-state values the outputs show for rotor `number`: those of the calculation, or
+/// without convertible support data the ones that need no rises (the rest to be shown as
+/// missing, see HasSupportData).
+SupportStates ShownSupportStates(const CalculationResults& results, int number);
+bool HasSupportData(const CalculationResults& results, int number);
+
+/// An assembly-state support elevation: defined only where the rotor's tilt is.
+std::optional<double> AssemblyElevation(const SupportStates& states, double elevation);
+
 }  // namespace shaftline::io

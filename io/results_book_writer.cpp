@@ -7,8 +7,9 @@
 
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
-#include "number_text.h"
+#include "message_text.h"
 #include "rotor_transfer.h"
+#include "typed_cell.h"
 #include "xlsx_writer.h"
 
 namespace shaftline::io {
@@ -22,8 +23,6 @@ constexpr double kValueWidth = 16;  // characters: a full-precision number with 
 constexpr double kFirstWidth = 22;  // characters: the captions of the first column
 constexpr double kTypeWidth = 24;   // characters: a rotor-type text
 
-const std::string kEvenPositionText = "промежуточный вал на четной позиции, считается невесомым";
-
 struct Styles {
     XlsxFormat header;  // wrapped captions of a table
     XlsxFormat bold;    // titles, and the labels of rows
@@ -34,11 +33,6 @@ void WriteValue(XlsxSheet& sheet, int row, int column, Value value) {
     if (value && std::isfinite(*value)) sheet.WriteNumber(row, column, *value);
 }
 
-std::size_t Characters(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 // A row of wrapped captions from `firstColumn` on, high enough for the longest of them in a
 // column `width` characters wide: spreadsheet programs do not fit the row on opening.
 void WriteHeader(XlsxSheet& sheet, int row, int firstColumn,
@@ -46,7 +40,7 @@ void WriteHeader(XlsxSheet& sheet, int row, int firstColumn,
     std::size_t longest = 1;
     for (std::size_t c = 0; c < captions.size(); ++c) {
         sheet.WriteText(row, firstColumn + static_cast<int>(c), captions[c], styles.header);
-        longest = std::max(longest, Characters(captions[c]));
+        longest = std::max(longest, CharacterCount(captions[c]));
     }
     // Bold letters are wider than the column's characters, and words wrap whole.
     const double lines = std::ceil(static_cast<double>(longest) / (0.8 * width));
@@ -78,7 +72,7 @@ std::vector<RotorColumn> RotorColumns() {
     const auto withRises = [](const RotorRow& r, Value v) { return r.supportsKnown ? v : Value(); };
     // Without a tilt the assembly state is not defined as a whole, its elevations neither.
     const auto withTilt = [](const RotorRow& r, double v) {
-        return r.supportsKnown && r.states.assemblyTilt ? Value(v) : Value();
+        return r.supportsKnown ? AssemblyElevation(r.states, v) : Value();
     };
     return {
         {"Реакция левой опоры, кгс",
@@ -118,11 +112,6 @@ std::vector<RotorColumn> RotorColumns() {
     };
 }
 
-std::string RotorTypeText(const CalculationResults& results, const TRotor& rotor, int number) {
-    return rotor.GetEvenPosition() ? kEvenPositionText
-                                   : results.inputs[static_cast<std::size_t>(number)].typeText;
-}
-
 int WriteRotorTable(XlsxSheet& sheet, int row, const CalculationResults& results,
                     const Styles& styles) {
     const std::vector<RotorColumn> columns = RotorColumns();
@@ -132,11 +121,10 @@ int WriteRotorTable(XlsxSheet& sheet, int row, const CalculationResults& results
     for (int k = 1; k <= results.count; ++k) {
         const TRotor* rotor = (*results.rotors)[static_cast<std::size_t>(k)].get();
         if (rotor == nullptr) continue;
-        const std::optional<SupportStates>& known = results.states[static_cast<std::size_t>(k)];
-        const RotorRow values{*rotor, k, known.has_value(),
-                              known.value_or(ComputeSupportStates(*rotor, {}))};
+        const RotorRow values{*rotor, k, HasSupportData(results, k),
+                              ShownSupportStates(results, k)};
         sheet.WriteNumber(row, 0, k);
-        sheet.WriteText(row, 1, RotorTypeText(results, *rotor, k));
+        sheet.WriteText(row, 1, RotorKindText(results, k));
         for (std::size_t c = 0; c < columns.size(); ++c)
             WriteValue(sheet, row, static_cast<int>(c) + 2, columns[c].value(values));
         ++row;
@@ -157,6 +145,9 @@ int WriteCoupledTable(XlsxSheet& sheet, int row, const CoupledShaftLine& coupled
         captions.push_back(InState(state, "изгибающий момент, кгс·мм"));
     }
     WriteHeader(sheet, row++, 0, captions, kValueWidth, styles);
+    std::vector<std::vector<double>> shifts;
+    for (SupportState state : kSupportStates)
+        shifts.push_back(CouplingShift(coupled.line, coupled.State(state)));
     const std::vector<CoupledSupport>& supports = coupled.line.supports;
     for (std::size_t j = 0; j < supports.size(); ++j, ++row) {
         const CoupledSupport& support = supports[j];
@@ -166,11 +157,11 @@ int WriteCoupledTable(XlsxSheet& sheet, int row, const CoupledShaftLine& coupled
         WriteValue(sheet, row, 3, support.x);
         WriteValue(sheet, row, 4, support.ownLoad);
         int column = 5;
-        for (SupportState state : kSupportStates) {
-            const CoupledState& s = coupled.State(state);
+        for (std::size_t state = 0; state < kSupportStates.size(); ++state) {
+            const CoupledState& s = coupled.State(kSupportStates[state]);
             WriteValue(sheet, row, column++, s.elevations[j]);
             WriteValue(sheet, row, column++, s.loads[j]);
-            WriteValue(sheet, row, column++, s.loads[j] - support.ownLoad);
+            WriteValue(sheet, row, column++, shifts[state][j]);
             WriteValue(sheet, row, column++, s.moments[j]);
         }
     }
@@ -216,9 +207,7 @@ void WriteSummary(XlsxSheet& sheet, const CalculationResults& results, const Sty
     int row = 0;
     sheet.WriteText(row++, 0, "Результаты расчета упругой линии валопровода", styles.bold);
     if (!results.bookFileName.empty()) sheet.WriteText(row++, 0, "Книга: " + results.bookFileName);
-    sheet.WriteText(row++, 0,
-                    results.baseRotor ? "Базовый ротор: " + std::to_string(*results.baseRotor)
-                                      : std::string("Базовый ротор не выбран, выравнивания нет"));
+    sheet.WriteText(row++, 0, BaseRotorText(results));
     row = WriteRotorTable(sheet, row + 1, results, styles);
     WriteCoupled(sheet, row + 1, results, styles);
     sheet.SetColumnWidth(0, 0, 9);
@@ -293,7 +282,7 @@ int WriteSections(XlsxSheet& sheet, int row, const TRotor& rotor, int number,
     return row;
 }
 
-// The support values as typed: a text that is a number becomes that number.
+// The support values as typed.
 void WriteSupport(XlsxSheet& sheet, int row, const RotorInputTexts& texts,
                   const std::string& separator, const Styles& styles) {
     std::vector<std::string> captions;
@@ -301,24 +290,15 @@ void WriteSupport(XlsxSheet& sheet, int row, const RotorInputTexts& texts,
         captions.push_back(std::string(kSupportColumnNames[c]) +
                            std::string(kSupportUnits[c % kSupportUnits.size()]));
     WriteHeader(sheet, row++, 0, captions, kValueWidth, styles);
-    for (std::size_t c = 0; c < texts.supportTexts.size(); ++c) {
-        const std::string& text = texts.supportTexts[c];
-        const int column = static_cast<int>(c);
-        try {
-            WriteValue(sheet, row, column, ParseReal(text, separator));
-        } catch (const ConversionError&) {
-            sheet.WriteText(row, column, text);
-        }
-    }
+    for (std::size_t c = 0; c < texts.supportTexts.size(); ++c)
+        WriteTypedText(sheet, row, static_cast<int>(c), texts.supportTexts[c], separator);
 }
 
 void WriteRotorSheet(XlsxSheet& sheet, const CalculationResults& results, int number,
                      const ChartsOfLine& charts, const Styles& styles) {
     const TRotor& rotor = *(*results.rotors)[static_cast<std::size_t>(number)];
     sheet.WriteText(0, 0, "Тип ротора", styles.bold);
-    std::string type = RotorTypeText(results, rotor, number);
-    if (results.baseRotor == number) type += "; базовый ротор";
-    sheet.WriteText(0, 1, type);
+    sheet.WriteText(0, 1, RotorKindText(results, number));
     sheet.WriteText(1, 0, "Количество участков", styles.bold);
     sheet.WriteNumber(1, 1, rotor.GetSectionCount());
     constexpr int kSectionHeaderRow = 3;

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "number_text.h"
 #include "rotor.h"
 #include "rotor_transfer.h"
 #include "shaft_line.h"
+#include "typed_cell.h"
 #include "xlsx_writer.h"
 
 namespace shaftline::io {
@@ -24,28 +24,6 @@ struct Styles {
     XlsxFormat count;  // A1 keeps the count as its value and reads as the first column's header
 };
 
-// The number a text stands for, when writing it as a number loses nothing: the reader gives a
-// number back in the general format of 15 significant digits, so a text with more digits than
-// that stays a text and keeps every one of them.
-std::optional<double> BookNumber(const std::string& text, std::string_view separator) {
-    try {
-        const double value = ParseReal(text, separator);
-        if (ParseReal(FormatGeneral(value, separator), separator) != value) return std::nullopt;
-        return value;
-    } catch (const ConversionError&) {
-        return std::nullopt;
-    }
-}
-
-void WriteValue(XlsxSheet& sheet, int row, int column, const std::string& text,
-                std::string_view separator) {
-    if (const std::optional<double> number = BookNumber(text, separator)) {
-        sheet.WriteNumber(row, column, *number);
-    } else {
-        sheet.WriteText(row, column, text);
-    }
-}
-
 void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view separator,
                 const Styles& styles) {
     const int sections = static_cast<int>(rotor.rows.size());
@@ -60,7 +38,7 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
 
     for (int r = 0; r < sections; ++r)
         for (std::size_t c = 0; c < rotor.rows[r].size(); ++c)
-            WriteValue(sheet, r + 1, static_cast<int>(c), rotor.rows[r][c], separator);
+            WriteTypedText(sheet, r + 1, static_cast<int>(c), rotor.rows[r][c], separator);
 
     const int supportHeaderRow = sections + 1;
     for (std::size_t c = 0; c < kSupportColumnNames.size(); ++c)
@@ -68,7 +46,8 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
                         styles.header);
     sheet.SetRowHeight(supportHeaderRow, kHeaderRowHeight);
     for (std::size_t c = 0; c < rotor.support.size(); ++c)
-        WriteValue(sheet, supportHeaderRow + 1, static_cast<int>(c), rotor.support[c], separator);
+        WriteTypedText(sheet, supportHeaderRow + 1, static_cast<int>(c), rotor.support[c],
+                       separator);
 
     sheet.SetColumnWidth(0, 0, 36);
     sheet.SetColumnWidth(1, static_cast<int>(kSupportColumnNames.size()) - 1, 13);

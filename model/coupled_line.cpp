@@ -151,6 +151,15 @@ std::vector<int> UnloadedSupports(const CoupledState& state) {
     return unloaded;
 }
 
+std::string UnloadedSupportsText(const CoupledLine& line, const CoupledState& state) {
+    std::string text;
+    for (int j : UnloadedSupports(state)) {
+        text += text.empty() ? "Отрицательная нагрузка, вал отрывается от опоры: " : ", ";
+        text += SupportLabel(line.supports[static_cast<std::size_t>(j)], j);
+    }
+    return text;
+}
+
 bool AllFinite(const CoupledState& state) {
     auto finite = [](const std::vector<double>& values) {
         for (double v : values) {

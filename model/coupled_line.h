@@ -73,6 +73,17 @@ std::vector<double> CouplingShift(const CoupledLine& line, const CoupledState& s
 /// Indices j of the supports whose load is negative: the shaft would lift off them.
 std::vector<int> UnloadedSupports(const CoupledState& state);
 
+/// "Отрицательная нагрузка, вал отрывается от опоры: …" naming the unloaded supports by their
+/// labels; empty when every support carries the shaft.
+std::string UnloadedSupportsText(const CoupledLine& line, const CoupledState& state);
+
+/// Decimals the tables of the coupled line show: loads 0.1 kgf, lengths and elevations
+/// 0.001 mm, moments 1 kgf·mm, influence coefficients 0.1 kgf/mm.
+inline constexpr int kCoupledLoadDecimals = 1;
+inline constexpr int kCoupledLengthDecimals = 3;
+inline constexpr int kCoupledMomentDecimals = 0;
+inline constexpr int kCoupledCoefficientDecimals = 1;
+
 /// True when every number of the state is finite.
 bool AllFinite(const CoupledState& state);
 

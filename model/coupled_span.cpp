@@ -53,7 +53,6 @@ CoupledSpan SpanOfRotor(const TRotor& rotor) {
         weight += s[i].Mass;
         weightMoment += s[i].Mass * midpoint;
     }
-    span.weight = weight;
     span.rightReaction = weightMoment / length;
     span.leftReaction = weight - span.rightReaction;
 

@@ -17,7 +17,6 @@ struct CoupledSpan {
     long double length = 0;         ///< mm, L
     long double leftReaction = 0;   ///< kgf, of the simply supported span under its weights
     long double rightReaction = 0;  ///< kgf
-    long double weight = 0;         ///< kgf, sum of the section weights
     /// (1/L)∫(L−t)·M0/EI dt: minus the left end rotation under the weights, rad.
     long double weightLeftRotation = 0;
     /// (1/L)∫t·M0/EI dt: the right end rotation under the weights, rad.

@@ -86,4 +86,10 @@ std::string QuotedForMessage(std::string_view text) {
     return out;
 }
 
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t characters = 0;
+    for (unsigned char c : text) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+    return characters;
+}
+
 }  // namespace shaftline

@@ -14,4 +14,8 @@ inline constexpr std::size_t kMaxQuotedChars = 60;
 /// \xNN, and a text longer than kMaxQuotedChars characters is cut there and ends in "…".
 std::string QuotedForMessage(std::string_view text);
 
+/// The number of characters of a UTF-8 text (its bytes that do not continue a character), as a
+/// terminal or a spreadsheet column counts them.
+std::size_t CharacterCount(std::string_view text);
+
 }  // namespace shaftline

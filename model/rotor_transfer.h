@@ -15,6 +15,9 @@ namespace shaftline {
 /// The rotor-type text that makes a rotor solid-forged; any other text means shrunk-on discs.
 inline constexpr std::string_view kSolidForgedText = "Цельнокованный";
 inline constexpr std::string_view kShrunkOnDiscsText = "С насадными дисками";
+/// What the reports say of a rotor at an even position, which has no type of its own.
+inline constexpr std::string_view kEvenPositionText =
+    "промежуточный вал на четной позиции, считается невесомым";
 
 /// Headers of the section grid's eight input columns and of the support-data row.
 inline constexpr std::array<std::string_view, 8> kSectionColumnNames = {

@@ -5,22 +5,15 @@
 #include "coupled_shaft_line.h"
 #include "number_text.h"
 #include "report_sections.h"
+#include "utf8_text.h"
 
 namespace shaftline::report {
 
 namespace {
 
-constexpr int kLoadDecimals = 1;         // kgf
-constexpr int kLengthDecimals = 3;       // mm
-constexpr int kMomentDecimals = 0;       // kgf·mm
-constexpr int kCoefficientDecimals = 1;  // kgf/mm
 // Supports per block of the influence table: twenty columns of coefficients would not be
 // readable across a portrait page.
 constexpr std::size_t kInfluenceColumns = 10;
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct Fixed {
     const ReportInput& input;
@@ -45,22 +38,15 @@ ReportTable StateTable(const ReportInput& input, const CoupledShaftLine& coupled
     const std::vector<CoupledSupport>& supports = coupled.line.supports;
     const std::vector<double> shift = CouplingShift(coupled.line, state);
     for (std::size_t j = 0; j < supports.size(); ++j) {
-        table.rows.push_back(
-            {{Text(SupportLabel(supports[j], static_cast<int>(j))),
-              fixed(supports[j].x, kLengthDecimals), fixed(state.elevations[j], kLengthDecimals),
-              fixed(state.loads[j], kLoadDecimals), fixed(supports[j].ownLoad, kLoadDecimals),
-              fixed(shift[j], kLoadDecimals), fixed(state.moments[j], kMomentDecimals)}});
+        table.rows.push_back({{Utf8Text(SupportLabel(supports[j], static_cast<int>(j))),
+                               fixed(supports[j].x, kCoupledLengthDecimals),
+                               fixed(state.elevations[j], kCoupledLengthDecimals),
+                               fixed(state.loads[j], kCoupledLoadDecimals),
+                               fixed(supports[j].ownLoad, kCoupledLoadDecimals),
+                               fixed(shift[j], kCoupledLoadDecimals),
+                               fixed(state.moments[j], kCoupledMomentDecimals)}});
     }
     return table;
-}
-
-QString UnloadedText(const CoupledShaftLine& coupled, const CoupledState& state) {
-    QStringList unloaded;
-    for (int j : UnloadedSupports(state))
-        unloaded << Text(SupportLabel(coupled.line.supports[static_cast<std::size_t>(j)], j));
-    if (unloaded.isEmpty()) return {};
-    return QStringLiteral("Отрицательная нагрузка, вал отрывается от опоры: ") +
-           unloaded.join(QStringLiteral(", "));
 }
 
 // Rows: the loaded support; columns: supports first..first + kInfluenceColumns − 1 lifted.
@@ -77,7 +63,7 @@ ReportTable InfluenceBlock(const ReportInput& input, const CoupledShaftLine& cou
         ReportRow row;
         row.cells.push_back(QString::number(i + 1));
         for (std::size_t j = first; j < last; ++j)
-            row.cells.push_back(fixed(a[i][j], kCoefficientDecimals));
+            row.cells.push_back(fixed(a[i][j], kCoupledCoefficientDecimals));
         table.rows.push_back(std::move(row));
     }
     return table;
@@ -88,10 +74,11 @@ void LayOutCoupled(ReportLayout& layout, const ReportInput& input,
     for (SupportState state : kSupportStates) {
         const CoupledState& s = coupled.State(state);
         const ReportTable table = StateTable(input, coupled, s);
-        layout.Subheading(Text(SupportStateName(state)), layout.ToMm(layout.TableHeight(table)));
+        layout.Subheading(Utf8Text(SupportStateName(state)),
+                          layout.ToMm(layout.TableHeight(table)));
         layout.Table(table);
-        if (const QString unloaded = UnloadedText(coupled, s); !unloaded.isEmpty())
-            layout.Paragraph(unloaded);
+        if (const std::string unloaded = UnloadedSupportsText(coupled.line, s); !unloaded.empty())
+            layout.Paragraph(Utf8Text(unloaded));
     }
     const std::size_t supports = coupled.influence.size();
     for (std::size_t first = 0; first < supports; first += kInfluenceColumns) {

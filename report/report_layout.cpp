@@ -69,12 +69,11 @@ TableGeometry Measure(const ReportTable& table, double points, const QPaintDevic
     return g;
 }
 
-void FitWidths(TableGeometry& g, double width, bool fullWidth) {
+// Every table spans the text width, its columns in proportion to their contents.
+void FitWidths(TableGeometry& g, double width) {
     const double natural = g.Width();
     if (natural <= 0) return;
-    if (natural > width || fullWidth) {
-        for (double& w : g.widths) w *= width / natural;
-    }
+    for (double& w : g.widths) w *= width / natural;
 }
 
 void MeasureHeader(TableGeometry& g, const ReportTable& table, const QPaintDevice* device) {
@@ -159,7 +158,7 @@ TableGeometry ReportLayout::Geometry(const ReportTable& table) const {
         g = Measure(table, points, &device_);
         if (g.Width() <= ContentWidth() || points <= kSmallestTablePoints) break;
     }
-    FitWidths(g, ContentWidth(), table.fullWidth);
+    FitWidths(g, ContentWidth());
     MeasureHeader(g, table, &device_);
     return g;
 }

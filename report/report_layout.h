@@ -30,8 +30,6 @@ struct ReportTable {
     /// Moved whole to the next page when it does not fit below; a longer table is split between
     /// rows with its header repeated.
     bool keepTogether = false;
-    /// Columns widened to the text width; otherwise each as wide as its contents.
-    bool fullWidth = true;
 };
 
 /// Lays a report out top to bottom on the pages of a paged device: headings, paragraphs,

@@ -7,6 +7,7 @@
 #include "report_font.h"
 #include "rotor_transfer.h"
 #include "sketch_picture.h"
+#include "utf8_text.h"
 
 namespace shaftline::report {
 
@@ -17,10 +18,6 @@ constexpr double kChartFontPoints = 8;
 constexpr double kSketchMaxHeightMm = 55;
 constexpr double kParagraphMm = 6;       // one line of body text with its spacing
 constexpr double kSketchSideRoomMm = 4;  // for the centre line beyond the rotor's ends
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The two number formats of the windows: the grid's and the parameters window's.
 struct Numbers {
@@ -41,8 +38,8 @@ ReportTable SectionTable(const ReportInput& input, const TRotor& rotor, int numb
     const bool aligned = input.baseRotor.has_value();
     ReportTable table;
     table.columns.push_back({QStringLiteral("Участок"), Qt::AlignHCenter});
-    for (std::string_view name : kSectionColumnNames) table.columns.push_back({Text(name)});
-    table.columns.push_back({Text(kDeflectionColumnName)});
+    for (std::string_view name : kSectionColumnNames) table.columns.push_back({Utf8Text(name)});
+    table.columns.push_back({Utf8Text(kDeflectionColumnName)});
     if (aligned) table.columns.push_back({QStringLiteral("Смещение линии")});
 
     const auto& rows = input.inputs[static_cast<std::size_t>(number)].sectionRows;
@@ -71,18 +68,17 @@ ReportTable SupportTable(const ReportInput& input, int number) {
                      {QStringLiteral("Значение")}};
     for (std::size_t i = 0; i < 9; ++i) {
         table.rows.push_back(
-            {{Text(kSupportColumnNames[i]), QString::fromStdString(texts[i]),
-              Text(kSupportColumnNames[i + 9]), QString::fromStdString(texts[i + 9])}});
+            {{Utf8Text(kSupportColumnNames[i]), QString::fromStdString(texts[i]),
+              Utf8Text(kSupportColumnNames[i + 9]), QString::fromStdString(texts[i + 9])}});
     }
     return table;
 }
 
 // The values of the parameters window, left and right support side by side.
-ReportTable StatesTable(const ReportInput& input, const TRotor& rotor, int number) {
+ReportTable StatesTable(const ReportInput& input, int number) {
     const Numbers numbers{input};
-    const std::optional<SupportStates>& known = input.states[static_cast<std::size_t>(number)];
-    // Without support data the values that need no rises still stand.
-    const SupportStates s = known.value_or(ComputeSupportStates(rotor, {}));
+    const SupportStates s = io::ShownSupportStates(input, number);
+    const bool known = io::HasSupportData(input, number);
     const auto rises = [&](std::optional<double> value) {
         return known ? numbers.Param(value) : QStringLiteral("нет данных опор");
     };
@@ -103,11 +99,8 @@ ReportTable StatesTable(const ReportInput& input, const TRotor& rotor, int numbe
     group(QStringLiteral("Монтажное состояние"));
     row(angle, rises(s.assemblyLeftAngle), rises(s.assemblyRightAngle));
     row(QStringLiteral("Монтажная поправка опоры, мм"), rises(s.leftRise), rises(s.rightRise));
-    // Without a tilt the assembly state is not defined as a whole, its elevations neither.
-    const auto assembly = [&](double value) {
-        return rises(s.assemblyTilt ? std::optional<double>(value) : std::nullopt);
-    };
-    row(elevation, assembly(s.assemblyLeftElevation), assembly(s.assemblyRightElevation));
+    row(elevation, rises(io::AssemblyElevation(s, s.assemblyLeftElevation)),
+        rises(io::AssemblyElevation(s, s.assemblyRightElevation)));
     group(QStringLiteral("Опоры горизонтальны"));
     row(angle, numbers.Param(s.ownLeftAngle), numbers.Param(s.ownRightAngle));
     return table;
@@ -131,16 +124,6 @@ void Sketch(ReportLayout& layout, const ReportInput& input, const TRotor& rotor)
     });
 }
 
-QString RotorKind(const ReportInput& input, const TRotor& rotor, int number) {
-    QString kind =
-        rotor.GetEvenPosition()
-            ? QStringLiteral("промежуточный вал на четной позиции, считается невесомым")
-            : QString::fromStdString(input.inputs[static_cast<std::size_t>(number)].typeText);
-    if (rotor.GetBaseRotor() || input.baseRotor == number)
-        kind += QStringLiteral("; базовый ротор");
-    return QStringLiteral("Тип ротора: ") + kind;
-}
-
 }  // namespace
 
 ReportSection TitleSection(std::shared_ptr<const ReportInput> input, const QString& title) {
@@ -152,9 +135,7 @@ ReportSection TitleSection(std::shared_ptr<const ReportInput> input, const QStri
             layout.Paragraph(QStringLiteral("Книга: ") +
                              QString::fromStdString(input->bookFileName));
         layout.Paragraph(QStringLiteral("Количество роторов: %1").arg(input->count));
-        layout.Paragraph(input->baseRotor
-                             ? QStringLiteral("Базовый ротор: %1").arg(*input->baseRotor)
-                             : QStringLiteral("Базовый ротор не выбран, выравнивания нет"));
+        layout.Paragraph(Utf8Text(io::BaseRotorText(*input)));
         layout.Paragraph(QStringLiteral("Углы в радианах, длины в миллиметрах."));
         layout.Space(3);
     };
@@ -178,7 +159,8 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         if (record == nullptr) return;
         layout.PageBreak();
         layout.Heading(QStringLiteral("Ротор %1").arg(rotor));
-        layout.Paragraph(RotorKind(*input, *record, rotor));
+        layout.Paragraph(QStringLiteral("Тип ротора: ") +
+                         Utf8Text(io::RotorKindText(*input, rotor)));
         layout.Paragraph(QStringLiteral("Количество участков: %1").arg(record->GetSectionCount()));
         layout.Subheading(QStringLiteral("Участки и прогибы"));
         layout.Table(SectionTable(*input, *record, rotor));
@@ -187,7 +169,7 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         layout.Table(support);
         if (!record->GetEvenPosition()) Sketch(layout, *input, *record);
         // The results stay together under their heading.
-        const ReportTable states = StatesTable(*input, *record, rotor);
+        const ReportTable states = StatesTable(*input, rotor);
         layout.Subheading(QStringLiteral("Результаты расчета"),
                           layout.ToMm(layout.TableHeight(states)) + kParagraphMm);
         if (rotor > 1)

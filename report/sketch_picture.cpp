@@ -49,8 +49,8 @@ void PaintSketch(QPainter& painter, QPointF origin, const SketchDrawing& sketch,
     const double outline = unitsPerMm * 0.15;
     painter.setPen(QPen(Qt::black, outline, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     for (const SketchPiece& piece : sketch.pieces) {
-        for (const auto& [rect, colour] : {std::pair{piece.shaft, QColor(255, 0, 0)},
-                                           std::pair{piece.disc, QColor(0, 0, 255)}}) {
+        for (const auto& [rect, colour] : {std::pair{piece.shaft, kSketchShaftColour},
+                                           std::pair{piece.disc, kSketchDiscColour}}) {
             if (rect.right == rect.left || rect.bottom == rect.top) continue;
             painter.setBrush(colour);
             painter.drawRect(Scaled(rect, origin, factor));

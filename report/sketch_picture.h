@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QColor>
+
 #include "sketch_geometry.h"
 
 class QPainter;
 class QPointF;
 
 namespace shaftline::report {
+
+/// Fill colours of a rotor sketch, in the window and in the report: shaft pieces and discs.
+inline const QColor kSketchShaftColour(255, 0, 0);
+inline const QColor kSketchDiscColour(0, 0, 255);
 
 /// Units of a report sketch per millimetre of the section data: a tenth of a millimetre is the
 /// finest step the sketch geometry keeps.

@@ -15,6 +15,7 @@
 #include "message_text.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "utf8_text.h"
 
 using shaftline::SupportState;
 
@@ -31,12 +32,6 @@ const char* const kColumnCaptions[TFormLoads::kColumnCount] = {
     "Изгибающий момент, кгс·мм",
 };
 
-// Rounding of what the tables show, decimals.
-constexpr int kLoadDecimals = 1;         // kgf
-constexpr int kLengthDecimals = 3;       // mm
-constexpr int kMomentDecimals = 0;       // kgf·mm
-constexpr int kCoefficientDecimals = 1;  // kgf/mm
-
 const QString kNegativeLoadHint = QStringLiteral("Отрицательная нагрузка: вал отрывается от опоры");
 
 const QColor kEditableBackground(255, 250, 215);
@@ -47,10 +42,6 @@ const QString kLiftHint =
 QString StateName(const char* prefix, SupportState state) {
     static const char* const kWords[] = {"Level", "Nominal", "Assembly"};
     return QString::fromLatin1(prefix) + QString::fromLatin1(kWords[static_cast<int>(state)]);
-}
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -69,7 +60,8 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
     pageControl1_ = new QTabWidget(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     for (SupportState state : shaftline::kSupportStates)
-        pageControl1_->addTab(BuildStateTab(state), FromUtf8(SupportStateName(state)));
+        pageControl1_->addTab(BuildStateTab(state),
+                              shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
 
     auto* layout = new QVBoxLayout(this);
@@ -170,29 +162,27 @@ void TFormLoads::ShowState(SupportState state) {
     for (int j = 0; j < supports; ++j) {
         const auto at = static_cast<std::size_t>(j);
         grid->SetText(j, kSupportColumn, SupportCaption(j));
-        grid->SetNumber(j, kCoordColumn, line.supports[at].x, kLengthDecimals);
-        grid->SetNumber(j, kElevationColumn, s.elevations[at], kLengthDecimals);
-        QTableWidgetItem* lift = grid->SetNumber(j, kLiftColumn, tab.lifts[at], kLengthDecimals);
+        grid->SetNumber(j, kCoordColumn, line.supports[at].x, shaftline::kCoupledLengthDecimals);
+        grid->SetNumber(j, kElevationColumn, s.elevations[at], shaftline::kCoupledLengthDecimals);
+        QTableWidgetItem* lift =
+            grid->SetNumber(j, kLiftColumn, tab.lifts[at], shaftline::kCoupledLengthDecimals);
         lift->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
         lift->setBackground(kEditableBackground);
         lift->setToolTip(kLiftHint);
-        QTableWidgetItem* load = grid->SetNumber(j, kLoadColumn, s.loads[at], kLoadDecimals);
+        QTableWidgetItem* load =
+            grid->SetNumber(j, kLoadColumn, s.loads[at], shaftline::kCoupledLoadDecimals);
         const bool negative = s.loads[at] < 0;
         load->setForeground(negative ? QBrush(Qt::red) : QBrush());
         load->setToolTip(negative ? kNegativeLoadHint : QString());
-        grid->SetNumber(j, kOwnLoadColumn, line.supports[at].ownLoad, kLoadDecimals);
-        grid->SetNumber(j, kShiftColumn, shift[at], kLoadDecimals);
-        grid->SetNumber(j, kMomentColumn, s.moments[at], kMomentDecimals);
+        grid->SetNumber(j, kOwnLoadColumn, line.supports[at].ownLoad,
+                        shaftline::kCoupledLoadDecimals);
+        grid->SetNumber(j, kShiftColumn, shift[at], shaftline::kCoupledLoadDecimals);
+        grid->SetNumber(j, kMomentColumn, s.moments[at], shaftline::kCoupledMomentDecimals);
         numbers << QString::number(j + 1);
         own.push_back(line.supports[at].ownLoad);
     }
 
-    QStringList unloaded;
-    for (int j : shaftline::UnloadedSupports(s)) unloaded << SupportCaption(j);
-    tab.unloaded->setText(
-        unloaded.isEmpty() ? QString()
-                           : QStringLiteral("Отрицательная нагрузка, вал отрывается от опоры: %1")
-                                 .arg(unloaded.join(QStringLiteral(", "))));
+    tab.unloaded->setText(QString::fromStdString(shaftline::UnloadedSupportsText(line, s)));
     grid->FitColumns();
     tab.chart->SetLoads(numbers, s.loads, own);
 }
@@ -211,7 +201,7 @@ void TFormLoads::FillInfluence() {
         for (int j = 0; j < supports; ++j) {
             influence_->SetNumber(i, j + 1,
                                   a[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)],
-                                  kCoefficientDecimals);
+                                  shaftline::kCoupledCoefficientDecimals);
         }
     }
     influence_->FitColumns();

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "rotor.h"
+#include "sketch_picture.h"
 
 /// The paint area of the sketch: paints the rectangles of the last DrawSketch, so a covered or
 /// scrolled window is renewed without recomputing.
@@ -27,9 +28,9 @@ class SketchPaintBox : public QWidget {
         QPainter painter(this);
         painter.setPen(QPen(Qt::black, 1));
         for (const shaftline::SketchPiece& piece : drawing_->pieces) {
-            painter.setBrush(QColor(255, 0, 0));
+            painter.setBrush(shaftline::report::kSketchShaftColour);
             DrawRect(painter, piece.shaft);
-            painter.setBrush(QColor(0, 0, 255));
+            painter.setBrush(shaftline::report::kSketchDiscColour);
             DrawRect(painter, piece.disc);
         }
     }
