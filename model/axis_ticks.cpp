@@ -22,6 +22,19 @@ double RoundStep(double raw, int& exponent) {
 
 }  // namespace
 
+AxisRange PaddedRange(double lo, double hi) {
+    if (lo < hi) return {lo, hi};
+    return {lo - 0.5, hi + 0.5};
+}
+
+AxisRange ZoomedRange(AxisRange range, int percent) {
+    const double d = (range.max - range.min) * (static_cast<double>(percent) - 100.0) * 0.01;
+    const AxisRange next{range.min + d, range.max - d};
+    if (!(next.min < next.max) || !std::isfinite(next.min) || !std::isfinite(next.max))
+        return range;
+    return next;
+}
+
 AxisTicks RoundAxisTicks(double lo, double hi, int maxTicks) {
     AxisTicks ticks;
     const double span = hi - lo;

@@ -5,6 +5,23 @@
 
 namespace shaftline {
 
+/// Range of one chart axis, in the units of the data (mm).
+struct AxisRange {
+    double min = 0;
+    double max = 0;
+};
+
+/// Shown while an axis has no data to fit.
+inline constexpr AxisRange kEmptyAxisRange{0.0, 1.0};
+
+/// The range of data from lo to hi; an axis of zero span cannot be drawn and gets one unit
+/// around its value.
+AxisRange PaddedRange(double lo, double hi);
+
+/// The range zoomed to `percent` of its span: d = span × (percent − 100) / 100 added to the lower
+/// end and taken from the upper. A zoom that would leave no finite range keeps the range.
+AxisRange ZoomedRange(AxisRange range, int percent);
+
 /// Tick marks of a chart axis at round values: every multiple of `step` from `first` up to the
 /// axis's upper end, with step 1, 2 or 5 × 10^k.
 struct AxisTicks {

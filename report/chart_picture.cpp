@@ -35,16 +35,10 @@ constexpr std::array<QRgb, 20> kAssemblyColours = {
 const QString kXCaption = QStringLiteral("Координата, мм");
 const QString kYCaption = QStringLiteral("Прогиб, мм");
 
-// The window's first fill: an axis of zero span gets one unit around its value, then the zoom
-// to 90 % widens it by a tenth of its span on each side.
+// As the window shows the points after its first fill.
 AxisSpan Fitted(double lo, double hi, bool any) {
-    if (!any) return {0.0, 1.0};
-    if (!(lo < hi)) {
-        lo -= 0.5;
-        hi += 0.5;
-    }
-    const double margin = (hi - lo) * 0.1;
-    return {lo - margin, hi + margin};
+    if (!any) return kEmptyAxisRange;
+    return ZoomedRange(PaddedRange(lo, hi), kChartZoomPercent);
 }
 
 template <typename Coordinate>

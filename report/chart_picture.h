@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "axis_ticks.h"
 #include "chart_points.h"
 
 class QByteArray;
@@ -26,10 +27,10 @@ int ChartSeriesCount(ElasticChart chart);
 QColor ChartSeriesColour(ElasticChart chart, int index);
 
 /// Range of a chart axis, mm.
-struct AxisSpan {
-    double min = 0;
-    double max = 0;
-};
+using AxisSpan = AxisRange;
+
+/// The zoom, in percent, at which the main window shows its charts after they are filled.
+inline constexpr int kChartZoomPercent = 90;
 
 /// What a chart picture shows: its series and, if given, the ranges of its axes; without them
 /// the axes fit the points with a tenth of their span to spare on each side.

@@ -19,20 +19,6 @@ constexpr int kNotchAngle = 120;
 constexpr double kTickSpacingX = 90;
 constexpr double kTickSpacingY = 30;
 
-LineChart::AxisRange Zoomed(LineChart::AxisRange range, int percent) {
-    const double d = (range.max - range.min) * (static_cast<double>(percent) - 100.0) * 0.01;
-    const LineChart::AxisRange next{range.min + d, range.max - d};
-    if (!(next.min < next.max) || !std::isfinite(next.min) || !std::isfinite(next.max))
-        return range;
-    return next;
-}
-
-// An axis of zero span cannot be drawn: it gets one unit around its value.
-LineChart::AxisRange Padded(double lo, double hi) {
-    if (lo < hi) return {lo, hi};
-    return {lo - 0.5, hi + 0.5};
-}
-
 }  // namespace
 
 LineChart::LineChart(const QString& objectName, const QString& title,
@@ -106,8 +92,8 @@ void LineChart::Zoom(int percent) {
     // A chart with nothing in it keeps its default range and stays automatic, so that the
     // first line drawn into it later is fitted rather than lost in a range fixed around nothing.
     if (!HasPoints()) return;
-    x_ = Zoomed(x_, percent);
-    y_ = Zoomed(y_, percent);
+    x_ = shaftline::ZoomedRange(x_, percent);
+    y_ = shaftline::ZoomedRange(y_, percent);
     fixed_ = true;
     ApplyRanges();
 }
@@ -137,8 +123,8 @@ void LineChart::FitAutomaticAxes() {
             y1 = std::max(y1, p.y());
         }
     }
-    x_ = any ? Padded(x0, x1) : kEmptyRange;
-    y_ = any ? Padded(y0, y1) : kEmptyRange;
+    x_ = any ? shaftline::PaddedRange(x0, x1) : kEmptyRange;
+    y_ = any ? shaftline::PaddedRange(y0, y1) : kEmptyRange;
     ApplyRanges();
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+#include "axis_ticks.h"
+
 class QCategoryAxis;
 class QLineSeries;
 class QWheelEvent;
@@ -24,14 +26,9 @@ class LineChart : public QChartView {
         QColor colour;
     };
 
-    /// Range of one axis, in the units of the data (mm).
-    struct AxisRange {
-        double min = 0;
-        double max = 0;
-    };
-
+    using AxisRange = shaftline::AxisRange;
     /// Shown while an automatic axis has no data to fit.
-    static constexpr AxisRange kEmptyRange{0.0, 1.0};
+    static constexpr AxisRange kEmptyRange = shaftline::kEmptyAxisRange;
 
     LineChart(const QString& objectName, const QString& title,
               const std::vector<SeriesStyle>& series, bool animatedZoom, QWidget* parent = nullptr);

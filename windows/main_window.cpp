@@ -17,6 +17,7 @@
 
 #include "app_windows.h"
 #include "chart_export_menu.h"
+#include "chart_picture.h"
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
 #include "number_text.h"
@@ -202,7 +203,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::N2Click() {
-    charts_->SetChartZoom(90);
+    charts_->SetChartZoom(shaftline::report::kChartZoomPercent);
     FormDataInput->exec();
     // A count that is no integer escapes from here; the status line then keeps its text.
     const int count = shaftline::ParseInteger(FormDataInput->RotorCountText().toStdString());
