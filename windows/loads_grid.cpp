@@ -9,6 +9,7 @@
 
 #include "number_locale.h"
 #include "number_text.h"
+#include "pasted_block.h"
 
 namespace {
 
@@ -72,29 +73,26 @@ QTableWidgetItem* TLoadsGrid::SetText(int row, int column, const QString& text) 
 }
 
 QString TLoadsGrid::CopyText() const {
-    QStringList lines;
-    QStringList header;
+    shaftline::TextBlock block;
+    std::vector<std::string>& header = block.rows.emplace_back();
     for (int c = 0; c < columnCount(); ++c) {
         const QTableWidgetItem* h = horizontalHeaderItem(c);
-        header << (h != nullptr ? h->text() : QString());
+        header.push_back(h != nullptr ? h->text().toStdString() : std::string());
     }
-    lines << header.join(QLatin1Char('\t'));
     for (int r = 0; r < rowCount(); ++r) {
-        QStringList cells;
+        std::vector<std::string>& cells = block.rows.emplace_back();
         for (int c = 0; c < columnCount(); ++c) {
             const QTableWidgetItem* cell = item(r, c);
             if (cell == nullptr) {
-                cells << QString();
+                cells.emplace_back();
             } else if (const QVariant value = cell->data(kValueRole); value.isValid()) {
-                cells << QString::fromStdString(
-                    shaftline::FormatShortest(value.toDouble(), DecimalSeparator()));
+                cells.push_back(shaftline::FormatShortest(value.toDouble(), DecimalSeparator()));
             } else {
-                cells << cell->text();
+                cells.push_back(cell->text().toStdString());
             }
         }
-        lines << cells.join(QLatin1Char('\t'));
     }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return QString::fromStdString(shaftline::FormatCopiedBlock(block));
 }
 
 void TLoadsGrid::keyPressEvent(QKeyEvent* event) {

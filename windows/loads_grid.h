@@ -18,7 +18,8 @@ class TLoadsGrid : public QTableWidget {
     /// Columns as wide as their values, or as the longest word of their caption or half of it
     /// if that is wider: the captions wrap into about two lines.
     void FitColumns();
-    /// The table as Ctrl+C copies it.
+    /// The table as Ctrl+C copies it: the header and every cell, numbers in full precision, as
+    /// tab-separated lines a spreadsheet pastes (cells quoted where they must be).
     QString CopyText() const;
 
   protected:
