@@ -121,15 +121,16 @@ class SheetConverter {
         return text;
     }
 
-    // K1 never refuses a book: what it cannot give as text leaves the rotor type empty.
-    std::string RotorType() const {
+    // K1 refuses a book only as every cell does, for text past the book's limit; what else it
+    // cannot give as text leaves the rotor type empty.
+    std::string RotorType() {
         const LayoutCell& cell = sheet_.At(0, kRotorTypeColumn);
         if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) return {};
         if (cell.kind == CellKind::Text && cell.sharedString &&
             *cell.sharedString >= book_.sharedStrings.size()) {
             return {};
         }
-        return CellText(0, kRotorTypeColumn);
+        return KeptText(0, kRotorTypeColumn);
     }
 
     // Nearest integer, halves to the even neighbour, whatever the floating-point rounding mode.

@@ -59,7 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         HostileBook{"layout_text_amplified.xls", "в ячейках книги больше 4 МБ текста"},
         HostileBook{"huge_sheet_part.xlsx", "больше 262144 заполненных ячеек"},
         HostileBook{"huge_cell_text.ods", "лист 1 «1»: текст ячейки A1 длиннее 4 МБ"},
-        HostileBook{"huge_sheet_comment.xlsx", "ячейка A1: ячейка пуста"}),
+        HostileBook{"huge_sheet_comment.xlsx", "ячейка A1: ячейка пуста"},
+        HostileBook{"rotor_type_amplified.xlsx",
+                    "лист 2 «Ротор 2», ячейка K1: в ячейках книги больше 4 МБ текста"}),
     [](const auto& info) {
         std::string name = info.param.file;
         std::replace(name.begin(), name.end(), '.', '_');

@@ -544,7 +544,7 @@ def shaft_line_sheet_records(a1_records=b""):
 def hostile(folder):
     """Books that once crashed the reader, hung it or made it run away with memory."""
     os.makedirs(folder, exist_ok=True)
-    path = lambda name: os.path.join(folder, name)  # noqa: E731
+    path = lambda name: os.path.join(os.path.abspath(folder), name)  # noqa: E731
     good = stream([("Ротор 1", 0, shaft_line_sheet_records())])
 
     # 40 000 directory entries, each the child of the one before (libgsf recursed to death).
@@ -598,6 +598,26 @@ def hostile(folder):
                  % (ODS_NAMESPACES, "ж" * (10 << 20)))
     write_zip_to(path("huge_sheet_comment.xlsx"), "xl/worksheets/sheet1.xml",
                  "<worksheet><!--%s--></worksheet>" % (" " * (31 << 20)))
+    # K1 of 19 sheets referring to one shared string of 3 MB: 57 MB of rotor types.
+    sheets = range(1, 20)
+    write_zip(path("rotor_type_amplified.xlsx"), [
+        ("[Content_Types].xml", '<Types xmlns="http://schemas.openxmlformats.org/package/2006/'
+                                'content-types"/>'),
+        ("_rels/.rels", '<Relationships xmlns="%s"><Relationship Id="r1" Type="%s/officeDocument"'
+                        ' Target="xl/workbook.xml"/></Relationships>' % (PACKAGE_RELS, RELS)),
+        ("xl/workbook.xml", '<workbook xmlns="%s" xmlns:r="%s"><sheets>%s</sheets></workbook>'
+         % (MAIN, RELS, "".join('<sheet name="Ротор %d" sheetId="%d" r:id="rId%d"/>' % (k, k, k)
+                                for k in sheets))),
+        ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="%s">%s<Relationship Id="rIdS" '
+         'Type="%s/sharedStrings" Target="sharedStrings.xml"/></Relationships>'
+         % (PACKAGE_RELS, "".join('<Relationship Id="rId%d" Type="%s/worksheet" '
+                                  'Target="worksheets/sheet.xml"/>' % (k, RELS) for k in sheets),
+            RELS)),
+        ("xl/sharedStrings.xml", '<sst xmlns="%s"><si><t>%s</t></si></sst>' % (MAIN, "x" * (3 << 20))),
+        ("xl/worksheets/sheet.xml",
+         '<worksheet xmlns="%s"><sheetData><row r="1"><c r="A1"><v>1</v></c>'
+         '<c r="K1" t="s"><v>0</v></c></row></sheetData></worksheet>' % MAIN),
+    ])
     save("many_cells.xls",
          stream([("Ротор 1", 0, shaft_line_sheet_records() +
                   b"".join(number(100 + i // 200, i % 200, 1) for i in range(270000)))]))
