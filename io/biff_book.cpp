@@ -14,7 +14,8 @@ LayoutBook ReadBiffLayout(std::span<const std::uint8_t> stream) {
     for (std::size_t k = 0; k < globals.sheets.size(); ++k) {
         try {
             book.sheets.push_back(ReadBiffSheet(stream, globals, k, cells));
-        } catch (const BiffFormatError& e) {
+        } catch (const BookFormatError& e) {
+            if (e.SheetIndex()) throw;
             throw BookFormatError(e.what(), k, globals.sheets[k].name);
         }
     }
