@@ -9,7 +9,6 @@
 #include "message_text.h"
 #include "number_text.h"
 #include "rotor.h"
-#include "shaft_line.h"
 
 namespace shaftline::io {
 
@@ -184,11 +183,6 @@ class SheetConverter {
 
 ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fileName,
                                 std::string_view separator) {
-    try {
-        CheckSheetCount(layout.sheets.size());
-    } catch (const SheetCountError& e) {
-        RefuseContent(fileName, e.what());
-    }
     ShaftLineWorkbook workbook;
     std::size_t textBytes = 0;
     for (std::size_t k = 0; k < layout.sheets.size(); ++k) {
@@ -218,17 +212,6 @@ ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
 }
 
 }  // namespace
-
-void CheckSheetCount(std::size_t count) {
-    if (count == 0) {
-        throw SheetCountError("в книге нет ни одного листа");
-    }
-    if (count > static_cast<std::size_t>(kMaxRotors)) {
-        throw SheetCountError("в книге " + std::to_string(count) +
-                              " листов, а роторов в валопроводе может быть не больше " +
-                              std::to_string(kMaxRotors));
-    }
-}
 
 ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
                                          const std::string& fileName,
