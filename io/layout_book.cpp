@@ -78,11 +78,7 @@ void LayoutSheet::CopyRow(int from, int to) {
 }
 
 const std::string& LayoutBook::Text(const LayoutCell& cell) const {
-    if (!cell.sharedString) return cell.text;
-    if (*cell.sharedString >= sharedStrings.size()) {
-        throw BookFormatError("ячейка ссылается на отсутствующую строку общей таблицы");
-    }
-    return sharedStrings[*cell.sharedString];
+    return cell.sharedString ? sharedStrings[*cell.sharedString] : cell.text;
 }
 
 void CellCounter::Count(std::uint64_t cells) {

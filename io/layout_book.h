@@ -17,7 +17,8 @@ enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 struct LayoutCell {
     CellKind kind = CellKind::Empty;
     double number = 0;  ///< Number; Boolean: 0 or 1
-    /// Text: the book's shared string with this index, or the cell's own text when none.
+    /// Text: the book's shared string with this index, or the cell's own text when none. The
+    /// readers keep only an index within the table; a cell pointing past it refuses the book.
     std::optional<std::uint32_t> sharedString;
     std::string text;  ///< Text held by the cell itself; Error: the error's text ("#DIV/0!")
 };
@@ -70,7 +71,7 @@ struct LayoutBook {
     std::vector<LayoutSheet> sheets;         ///< in the book's order
     std::vector<std::string> sharedStrings;  ///< texts that cells refer to by index
 
-    /// The text of a Text cell.
+    /// The text of a Text cell; its shared-string index, if any, lies within sharedStrings.
     const std::string& Text(const LayoutCell& cell) const;
 };
 

@@ -79,14 +79,6 @@ class SheetConverter {
                                    CellName(row, column) + ": " + reason + ".");
     }
 
-    const std::string& TextOf(const LayoutCell& cell, int row, int column) const {
-        try {
-            return book_.Text(cell);
-        } catch (const BookFormatError& e) {
-            Refuse(row, column, e.what());
-        }
-    }
-
     // Numbers in the general format, texts unchanged, empty cells empty; booleans and errors
     // as the spreadsheet shows them.
     std::string CellText(int row, int column) const {
@@ -95,7 +87,7 @@ class SheetConverter {
             case CellKind::Empty:
                 return {};
             case CellKind::Text:
-                return TextOf(cell, row, column);
+                return book_.Text(cell);
             case CellKind::Boolean:
                 return cell.number != 0 ? "TRUE" : "FALSE";
             case CellKind::Error:
@@ -120,15 +112,11 @@ class SheetConverter {
         return text;
     }
 
-    // K1 refuses a book only as every cell does, for text past the book's limit; what else it
-    // cannot give as text leaves the rotor type empty.
+    // K1 refuses a book only as every cell does, for text past the book's limit; a damaged
+    // number leaves the rotor type empty.
     std::string RotorType() {
         const LayoutCell& cell = sheet_.At(0, kRotorTypeColumn);
         if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) return {};
-        if (cell.kind == CellKind::Text && cell.sharedString &&
-            *cell.sharedString >= book_.sharedStrings.size()) {
-            return {};
-        }
         return KeptText(0, kRotorTypeColumn);
     }
 
@@ -153,7 +141,7 @@ class SheetConverter {
                 count = RoundHalfToEven(cell.number);
                 break;
             case CellKind::Text: {
-                const std::string& text = TextOf(cell, 0, 0);
+                const std::string& text = book_.Text(cell);
                 try {
                     count = ParseInteger(text);
                 } catch (const ConversionError&) {

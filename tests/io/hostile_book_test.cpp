@@ -60,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileBook{"huge_sheet_part.xlsx", "больше 262144 заполненных ячеек"},
         HostileBook{"huge_cell_text.ods", "лист 1 «1»: текст ячейки A1 длиннее 4 МБ"},
         HostileBook{"huge_sheet_comment.xlsx", "ячейка A1: ячейка пуста"},
+        HostileBook{"shared_string_missing.xlsx",
+                    "лист 1 «Ротор 1»: в ячейке K1 ссылка на отсутствующую строку общей таблицы"},
         HostileBook{"rotor_type_amplified.xlsx",
                     "лист 2 «Ротор 2», ячейка K1: в ячейках книги больше 4 МБ текста"}),
     [](const auto& info) {
