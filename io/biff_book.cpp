@@ -23,24 +23,10 @@ LayoutBook ReadBiffLayout(std::span<const std::uint8_t> stream) {
     return book;
 }
 
-namespace {
-
-class BiffBookReader final : public BookFormatReader {
-  public:
-    LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
-        const WorkbookStream stream = ReadWorkbookStream(file);
-        return ReadBiffLayout(stream.bytes);
-    }
-};
-
-}  // namespace
-
-const BookFormatReader& ReaderForContent(std::span<const std::uint8_t> file) {
-    static const BiffBookReader biff;
-    if (IsZipArchive(file)) {
-        return ZipBookReaderFor(file);
-    }
-    return biff;
+LayoutBook ReadBookLayout(std::span<const std::uint8_t> file) {
+    if (IsZipArchive(file)) return ReadZipBookLayout(file);
+    const WorkbookStream stream = ReadWorkbookStream(file);
+    return ReadBiffLayout(stream.bytes);
 }
 
 }  // namespace shaftline::io

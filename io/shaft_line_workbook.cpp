@@ -204,8 +204,7 @@ ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
 ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
                                          const std::string& fileName,
                                          std::string_view decimalSeparator) {
-    return ReadAndConvert([file] { return ReaderForContent(file).ReadLayout(file); }, fileName,
-                          decimalSeparator);
+    return ReadAndConvert([file] { return ReadBookLayout(file); }, fileName, decimalSeparator);
 }
 
 ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> stream,

@@ -79,7 +79,7 @@ LayoutBook Layout(const std::string& path) {
     const std::string bytes = ReadBytes(path);
     const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              bytes.size());
-    return ReaderForContent(file).ReadLayout(file);
+    return ReadBookLayout(file);
 }
 
 RotorSheet Rotor(std::vector<Row> rows, Support support = {}, std::string type = {}) {
