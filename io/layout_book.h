@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sheet_layout.h"
+
 // The cells of a book as every format reader hands them over: for each sheet only the block
 // the shaft-line layout can read, with each cell's value as a spreadsheet program reports it
 // (a formula gives its stored result). One converter turns this into the shaft-line book.
@@ -31,7 +33,7 @@ struct CellWindow {
 
 /// Every shaft-line cell lies in A1:R53: A1 and K1, the sections in rows 2..N+1 (N <= 50)
 /// and the support row N+3.
-inline constexpr CellWindow kLayoutWindow{53, 18};
+inline constexpr CellWindow kLayoutWindow{kLayoutRows, kSupportColumns};
 
 enum class SheetKind : std::uint8_t { Worksheet, Chart, Other };
 

@@ -14,13 +14,6 @@ namespace shaftline::io {
 
 namespace {
 
-// Sheet layout: A1 the section count, rows 2..N+1 the sections in columns A..H, row N+2 a
-// separating row, row N+3 the support data in columns A..R; K1 the rotor type a saved book
-// carries. Nothing else is read.
-constexpr int kSectionColumns = 8;
-constexpr int kSupportColumns = 18;
-constexpr int kRotorTypeColumn = 10;  // K
-
 std::string Quoted(std::string_view text) {
     return "«" + QuotedForMessage(text) + "»";
 }
