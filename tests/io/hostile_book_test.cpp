@@ -3,22 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "message_text.h"
 #include "shaft_line_workbook.h"
+#include "test_books.h"
 
 using namespace shaftline::io;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string Hostile(const std::string& name) {
-    const std::string path = std::string(SHAFTLINE_IO_HOSTILE_DATA) + "/" + name;
-    EXPECT_TRUE(fs::exists(path)) << path << " is written by the test io_hostile_books";
-    return path;
-}
+using test_books::Hostile;
 
 struct HostileBook {
     const char* file;
@@ -33,16 +27,8 @@ class HostileBookTest : public ::testing::TestWithParam<HostileBook> {};
 
 TEST_P(HostileBookTest, IsRefusedWithTheReason) {
     const std::string path = Hostile(GetParam().file);
-    try {
-        ReadShaftLineWorkbook(path, ".");
-        FAIL() << "accepted";
-    } catch (const WorkbookError& e) {
-        const std::string message = e.what();
-        EXPECT_NE(message.find("Книга «" + shaftline::QuotedForMessage(path) + "»"),
-                  std::string::npos)
-            << message;
-        EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
-    }
+    test_books::ExpectRefused(
+        path, {"Книга «" + shaftline::QuotedForMessage(path) + "»", GetParam().reason});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shaft_line_workbook.h"
+#include "test_books.h"
 
 using namespace shaftline::io;
 
@@ -22,9 +23,9 @@ class WorkbookRefusalKindTest : public ::testing::TestWithParam<RefusalKind> {};
 
 TEST_P(WorkbookRefusalKindTest, ContentRefusalsHaveTheirOwnType) {
     try {
-        const char* folder =
-            GetParam().hostile ? SHAFTLINE_IO_HOSTILE_DATA : SHAFTLINE_IO_TEST_DATA;
-        ReadShaftLineWorkbook(std::string(folder) + "/" + GetParam().file, ".");
+        const std::string file = GetParam().file;
+        ReadShaftLineWorkbook(
+            GetParam().hostile ? test_books::Hostile(file) : test_books::Data(file), ".");
         FAIL() << "accepted";
     } catch (const WorkbookContentError&) {
         EXPECT_TRUE(GetParam().content);
