@@ -14,7 +14,8 @@ LayoutBook ReadBiffLayout(std::span<const std::uint8_t> stream) {
     for (std::size_t k = 0; k < globals.sheets.size(); ++k) {
         try {
             book.sheets.push_back(ReadBiffSheet(stream, globals, k, cells));
-        } catch (const BiffFormatError& e) {
+        } catch (const BookFormatError& e) {
+            if (e.SheetIndex()) throw;
             throw BookFormatError(e.what(), k, globals.sheets[k].name);
         }
     }
@@ -22,24 +23,10 @@ LayoutBook ReadBiffLayout(std::span<const std::uint8_t> stream) {
     return book;
 }
 
-namespace {
-
-class BiffBookReader final : public BookFormatReader {
-  public:
-    LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
-        const WorkbookStream stream = ReadWorkbookStream(file);
-        return ReadBiffLayout(stream.bytes);
-    }
-};
-
-}  // namespace
-
-const BookFormatReader& ReaderForContent(std::span<const std::uint8_t> file) {
-    static const BiffBookReader biff;
-    if (IsZipArchive(file)) {
-        return ZipBookReaderFor(file);
-    }
-    return biff;
+LayoutBook ReadBookLayout(std::span<const std::uint8_t> file) {
+    if (IsZipArchive(file)) return ReadZipBookLayout(file);
+    const WorkbookStream stream = ReadWorkbookStream(file);
+    return ReadBiffLayout(stream.bytes);
 }
 
 }  // namespace shaftline::io

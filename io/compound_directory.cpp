@@ -99,7 +99,7 @@ class SectorMap {
         const std::size_t perSector = sectorBytes_ / 4;
         const std::size_t index = sector / perSector;
         if (index >= fat_.size()) {
-            Damaged("сектор каталога вне таблицы размещения");
+            Damaged("сектор вне таблицы размещения");
         }
         return ReadU32(Sector(fat_[index]), 4 * (sector % perSector));
     }

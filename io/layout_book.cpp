@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "book_limits.h"
+#include "shaft_line.h"
 
 namespace shaftline::io {
 
@@ -77,11 +78,7 @@ void LayoutSheet::CopyRow(int from, int to) {
 }
 
 const std::string& LayoutBook::Text(const LayoutCell& cell) const {
-    if (!cell.sharedString) return cell.text;
-    if (*cell.sharedString >= sharedStrings.size()) {
-        throw BookFormatError("ячейка ссылается на отсутствующую строку общей таблицы");
-    }
-    return sharedStrings[*cell.sharedString];
+    return cell.sharedString ? sharedStrings[*cell.sharedString] : cell.text;
 }
 
 void CellCounter::Count(std::uint64_t cells) {
@@ -103,6 +100,17 @@ void SharedStringLimit::Add(std::vector<std::string>& table, std::string text) {
                               std::to_string(kMaxSharedStringBytes >> 20) + " МБ текста");
     }
     table.push_back(std::move(text));
+}
+
+void CheckSheetCount(std::size_t count) {
+    if (count == 0) {
+        throw SheetCountError("в книге нет ни одного листа");
+    }
+    if (count > static_cast<std::size_t>(kMaxRotors)) {
+        throw SheetCountError("в книге " + std::to_string(count) +
+                              " листов, а роторов в валопроводе может быть не больше " +
+                              std::to_string(kMaxRotors));
+    }
 }
 
 std::string CellName(int row, int column) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sheet_layout.h"
+
 // The cells of a book as every format reader hands them over: for each sheet only the block
 // the shaft-line layout can read, with each cell's value as a spreadsheet program reports it
 // (a formula gives its stored result). One converter turns this into the shaft-line book.
@@ -17,7 +19,8 @@ enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 struct LayoutCell {
     CellKind kind = CellKind::Empty;
     double number = 0;  ///< Number; Boolean: 0 or 1
-    /// Text: the book's shared string with this index, or the cell's own text when none.
+    /// Text: the book's shared string with this index, or the cell's own text when none. The
+    /// readers keep only an index within the table; a cell pointing past it refuses the book.
     std::optional<std::uint32_t> sharedString;
     std::string text;  ///< Text held by the cell itself; Error: the error's text ("#DIV/0!")
 };
@@ -30,7 +33,7 @@ struct CellWindow {
 
 /// Every shaft-line cell lies in A1:R53: A1 and K1, the sections in rows 2..N+1 (N <= 50)
 /// and the support row N+3.
-inline constexpr CellWindow kLayoutWindow{53, 18};
+inline constexpr CellWindow kLayoutWindow{kLayoutRows, kSupportColumns};
 
 enum class SheetKind : std::uint8_t { Worksheet, Chart, Other };
 
@@ -70,7 +73,7 @@ struct LayoutBook {
     std::vector<LayoutSheet> sheets;         ///< in the book's order
     std::vector<std::string> sharedStrings;  ///< texts that cells refer to by index
 
-    /// The text of a Text cell.
+    /// The text of a Text cell; its shared-string index, if any, lies within sharedStrings.
     const std::string& Text(const LayoutCell& cell) const;
 };
 

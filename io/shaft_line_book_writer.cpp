@@ -1,10 +1,9 @@
 #include "shaft_line_book_writer.h"
 
-#include <optional>
-
 #include "rotor.h"
 #include "rotor_transfer.h"
 #include "shaft_line.h"
+#include "sheet_layout.h"
 #include "typed_cell.h"
 #include "xlsx_writer.h"
 
@@ -15,8 +14,9 @@ namespace {
 // 0-based positions of the layout: A1 the count, the sections below it, one separating row
 // that carries the support headers, then the support row.
 constexpr int kCountRow = 0;
-constexpr int kTypeLabelColumn = 9;      // J
-constexpr int kTypeColumn = 10;          // K
+constexpr int kTypeLabelColumn = kRotorTypeColumn - 1;  // J
+static_assert(kSectionColumnNames.size() == kSectionColumns);
+static_assert(kSupportColumnNames.size() == kSupportColumns);
 constexpr double kHeaderRowHeight = 30;  // points: two lines of wrapped header
 
 struct Styles {
@@ -33,7 +33,7 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
     sheet.SetRowHeight(kCountRow, kHeaderRowHeight);
     if (!rotor.rotorType.empty()) {
         sheet.WriteText(kCountRow, kTypeLabelColumn, "Тип ротора", styles.header);
-        sheet.WriteText(kCountRow, kTypeColumn, rotor.rotorType);
+        sheet.WriteText(kCountRow, kRotorTypeColumn, rotor.rotorType);
     }
 
     for (int r = 0; r < sections; ++r)
@@ -51,7 +51,7 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
 
     sheet.SetColumnWidth(0, 0, 36);
     sheet.SetColumnWidth(1, static_cast<int>(kSupportColumnNames.size()) - 1, 13);
-    sheet.SetColumnWidth(kTypeColumn, kTypeColumn, 22);
+    sheet.SetColumnWidth(kRotorTypeColumn, kRotorTypeColumn, 22);
     sheet.FreezeTopRows(1);
 }
 

@@ -9,18 +9,10 @@
 #include "message_text.h"
 #include "number_text.h"
 #include "rotor.h"
-#include "shaft_line.h"
 
 namespace shaftline::io {
 
 namespace {
-
-// Sheet layout: A1 the section count, rows 2..N+1 the sections in columns A..H, row N+2 a
-// separating row, row N+3 the support data in columns A..R; K1 the rotor type a saved book
-// carries. Nothing else is read.
-constexpr int kSectionColumns = 8;
-constexpr int kSupportColumns = 18;
-constexpr int kRotorTypeColumn = 10;  // K
 
 std::string Quoted(std::string_view text) {
     return "«" + QuotedForMessage(text) + "»";
@@ -80,14 +72,6 @@ class SheetConverter {
                                    CellName(row, column) + ": " + reason + ".");
     }
 
-    const std::string& TextOf(const LayoutCell& cell, int row, int column) const {
-        try {
-            return book_.Text(cell);
-        } catch (const BookFormatError& e) {
-            Refuse(row, column, e.what());
-        }
-    }
-
     // Numbers in the general format, texts unchanged, empty cells empty; booleans and errors
     // as the spreadsheet shows them.
     std::string CellText(int row, int column) const {
@@ -96,7 +80,7 @@ class SheetConverter {
             case CellKind::Empty:
                 return {};
             case CellKind::Text:
-                return TextOf(cell, row, column);
+                return book_.Text(cell);
             case CellKind::Boolean:
                 return cell.number != 0 ? "TRUE" : "FALSE";
             case CellKind::Error:
@@ -121,15 +105,12 @@ class SheetConverter {
         return text;
     }
 
-    // K1 never refuses a book: what it cannot give as text leaves the rotor type empty.
-    std::string RotorType() const {
+    // K1 refuses a book only as every cell does, for text past the book's limit; a damaged
+    // number leaves the rotor type empty.
+    std::string RotorType() {
         const LayoutCell& cell = sheet_.At(0, kRotorTypeColumn);
         if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) return {};
-        if (cell.kind == CellKind::Text && cell.sharedString &&
-            *cell.sharedString >= book_.sharedStrings.size()) {
-            return {};
-        }
-        return CellText(0, kRotorTypeColumn);
+        return KeptText(0, kRotorTypeColumn);
     }
 
     // Nearest integer, halves to the even neighbour, whatever the floating-point rounding mode.
@@ -153,7 +134,7 @@ class SheetConverter {
                 count = RoundHalfToEven(cell.number);
                 break;
             case CellKind::Text: {
-                const std::string& text = TextOf(cell, 0, 0);
+                const std::string& text = book_.Text(cell);
                 try {
                     count = ParseInteger(text);
                 } catch (const ConversionError&) {
@@ -183,11 +164,6 @@ class SheetConverter {
 
 ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fileName,
                                 std::string_view separator) {
-    try {
-        CheckSheetCount(layout.sheets.size());
-    } catch (const SheetCountError& e) {
-        RefuseContent(fileName, e.what());
-    }
     ShaftLineWorkbook workbook;
     std::size_t textBytes = 0;
     for (std::size_t k = 0; k < layout.sheets.size(); ++k) {
@@ -218,22 +194,10 @@ ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
 
 }  // namespace
 
-void CheckSheetCount(std::size_t count) {
-    if (count == 0) {
-        throw SheetCountError("в книге нет ни одного листа");
-    }
-    if (count > static_cast<std::size_t>(kMaxRotors)) {
-        throw SheetCountError("в книге " + std::to_string(count) +
-                              " листов, а роторов в валопроводе может быть не больше " +
-                              std::to_string(kMaxRotors));
-    }
-}
-
 ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
                                          const std::string& fileName,
                                          std::string_view decimalSeparator) {
-    return ReadAndConvert([file] { return ReaderForContent(file).ReadLayout(file); }, fileName,
-                          decimalSeparator);
+    return ReadAndConvert([file] { return ReadBookLayout(file); }, fileName, decimalSeparator);
 }
 
 ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> stream,

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "book_limits.h"
+#include "sheet_layout.h"
 
 namespace shaftline::io {
 
 /// One sheet of the shaft-line workbook, that is one rotor, as the grids will hold it.
 struct RotorSheet {
-    int sectionCount = 0;                          ///< A1
-    std::vector<std::array<std::string, 8>> rows;  ///< sheet rows 2..N+1, columns A..H
-    std::array<std::string, 18> support;           ///< sheet row N+3, columns A..R
+    int sectionCount = 0;                                        ///< A1
+    std::vector<std::array<std::string, kSectionColumns>> rows;  ///< rows 2..N+1, columns A..H
+    std::array<std::string, kSupportColumns> support;            ///< row N+3, columns A..R
     std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
 
     bool operator==(const RotorSheet&) const = default;

@@ -8,33 +8,19 @@ namespace {
 
 constexpr std::string_view kSpreadsheetMimeType = "application/vnd.oasis.opendocument.spreadsheet";
 
-class XlsxBookReader final : public BookFormatReader {
-  public:
-    LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
-        return ReadXlsxLayout(ZipArchive(file));
-    }
-};
-
-class OdsBookReader final : public BookFormatReader {
-  public:
-    LayoutBook ReadLayout(std::span<const std::uint8_t> file) const override {
-        return ReadOdsLayout(ZipArchive(file));
-    }
-};
-
 }  // namespace
 
-const BookFormatReader& ZipBookReaderFor(std::span<const std::uint8_t> file) {
-    static const XlsxBookReader xlsx;
-    static const OdsBookReader ods;
+LayoutBook ReadZipBookLayout(std::span<const std::uint8_t> file) {
     const ZipArchive archive(file);
     if (archive.Contains("mimetype")) {
         // A template (.ots) has the same content under a mime type of its own.
-        if (archive.Read("mimetype").starts_with(kSpreadsheetMimeType)) return ods;
+        if (archive.Read("mimetype").starts_with(kSpreadsheetMimeType)) {
+            return ReadOdsLayout(archive);
+        }
         throw BookFormatError("документ OpenDocument не является электронной таблицей");
     }
-    if (archive.Contains("_rels/.rels")) return xlsx;
-    if (archive.Contains("content.xml")) return ods;
+    if (archive.Contains("_rels/.rels")) return ReadXlsxLayout(archive);
+    if (archive.Contains("content.xml")) return ReadOdsLayout(archive);
     throw BookFormatError("zip-архив не является книгой .xlsx или .ods");
 }
 

@@ -10,9 +10,9 @@
 
 namespace shaftline::io {
 
-/// The reader for a zip archive's members: .ods by its "mimetype" member, .xlsx by its
-/// package relationships. Throws BookFormatError for a zip that is neither.
-const BookFormatReader& ZipBookReaderFor(std::span<const std::uint8_t> file);
+/// The layout cells of a zip book: .ods by its "mimetype" member, .xlsx by its package
+/// relationships. Throws BookFormatError for a zip that is neither.
+LayoutBook ReadZipBookLayout(std::span<const std::uint8_t> file);
 
 LayoutBook ReadXlsxLayout(const ZipArchive& archive);
 LayoutBook ReadOdsLayout(const ZipArchive& archive);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "shaft_line_workbook.h"
+#include "test_books.h"
 
 using namespace shaftline::io;
 
@@ -11,11 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kData = SHAFTLINE_IO_TEST_DATA;
-
-std::string Data(const std::string& name) {
-    return kData + "/" + name;
-}
+using test_books::Data;
 
 using Row = std::array<std::string, 8>;
 

@@ -14,8 +14,10 @@
 #include <functional>
 #include <iterator>
 
+#include "book_file.h"
 #include "book_format.h"
 #include "shaft_line_workbook.h"
+#include "test_books.h"
 
 using namespace shaftline::io;
 
@@ -76,10 +78,7 @@ std::vector<ShaftLineWorkbook> ReadBack(const ShaftLineWorkbook& book, const std
 
 // The layout cells of every sheet of a book, with their kinds.
 LayoutBook Layout(const std::string& path) {
-    const std::string bytes = ReadBytes(path);
-    const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                             bytes.size());
-    return ReaderForContent(file).ReadLayout(file);
+    return ReadBookLayout(ReadBookFile(path).Span());
 }
 
 RotorSheet Rotor(std::vector<Row> rows, Support support = {}, std::string type = {}) {
@@ -163,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BookWriterTest, LargestShaftLineReadsBackUnchanged) {
     for (const char* separator : {".", ","}) {
-        const ShaftLineWorkbook line = ReadShaftLineWorkbook(
-            std::string(SHAFTLINE_IO_TEST_DATA) + "/full_line_19x50.xls", separator);
+        const ShaftLineWorkbook line =
+            ReadShaftLineWorkbook(test_books::Data("full_line_19x50.xls"), separator);
         ASSERT_EQ(line.sheets.size(), 19U);
         TempFolder folder;
         for (const ShaftLineWorkbook& book : ReadBack(line, separator, folder))

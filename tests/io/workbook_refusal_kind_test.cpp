@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shaft_line_workbook.h"
+#include "test_books.h"
 
 using namespace shaftline::io;
 
@@ -11,6 +12,7 @@ namespace {
 struct RefusalKind {
     const char* file;
     bool content;
+    bool hostile = false;  ///< written into the build tree by the test io_hostile_books
 };
 
 void PrintTo(const RefusalKind& kind, std::ostream* out) {
@@ -21,7 +23,9 @@ class WorkbookRefusalKindTest : public ::testing::TestWithParam<RefusalKind> {};
 
 TEST_P(WorkbookRefusalKindTest, ContentRefusalsHaveTheirOwnType) {
     try {
-        ReadShaftLineWorkbook(std::string(SHAFTLINE_IO_TEST_DATA) + "/" + GetParam().file, ".");
+        const std::string file = GetParam().file;
+        ReadShaftLineWorkbook(
+            GetParam().hostile ? test_books::Hostile(file) : test_books::Data(file), ".");
         FAIL() << "accepted";
     } catch (const WorkbookContentError&) {
         EXPECT_TRUE(GetParam().content);
@@ -36,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalKind{"no_sheets.xls", true}, RefusalKind{"twenty_sheets.xls", true},
                       RefusalKind{"chart_sheet.xls", true}, RefusalKind{"missing.xls", false},
                       RefusalKind{"not_a_workbook.xls", false}, RefusalKind{"truncated.xls", false},
-                      RefusalKind{"encrypted.xls", false}, RefusalKind{"excel95.xls", false}),
+                      RefusalKind{"encrypted.xls", false}, RefusalKind{"excel95.xls", false},
+                      // A sheet past the cell limit, whatever the format.
+                      RefusalKind{"many_cells.xls", true, true},
+                      RefusalKind{"huge_sheet_part.xlsx", true, true}),
     [](const auto& info) {
         std::string name = info.param.file;
         for (char& c : name)

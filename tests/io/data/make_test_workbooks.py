@@ -323,6 +323,28 @@ def write_zip_to(path, part, text):
                        text.encode("utf-8") if name == part else data, zipfile.ZIP_DEFLATED)
 
 
+def shared_sheets_xlsx(path, count, strings, sheet):
+    """An .xlsx of `count` sheets that all are the one part `sheet`, with shared `strings`."""
+    sheets = range(1, count + 1)
+    write_zip(path, [
+        ("[Content_Types].xml", '<Types xmlns="http://schemas.openxmlformats.org/package/2006/'
+                                'content-types"/>'),
+        ("_rels/.rels", '<Relationships xmlns="%s"><Relationship Id="r1" Type="%s/officeDocument"'
+                        ' Target="xl/workbook.xml"/></Relationships>' % (PACKAGE_RELS, RELS)),
+        ("xl/workbook.xml", '<workbook xmlns="%s" xmlns:r="%s"><sheets>%s</sheets></workbook>'
+         % (MAIN, RELS, "".join('<sheet name="Ротор %d" sheetId="%d" r:id="rId%d"/>' % (k, k, k)
+                                for k in sheets))),
+        ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="%s">%s<Relationship Id="rIdS" '
+         'Type="%s/sharedStrings" Target="sharedStrings.xml"/></Relationships>'
+         % (PACKAGE_RELS, "".join('<Relationship Id="rId%d" Type="%s/worksheet" '
+                                  'Target="worksheets/sheet.xml"/>' % (k, RELS) for k in sheets),
+            RELS)),
+        ("xl/sharedStrings.xml", '<sst xmlns="%s">%s</sst>'
+         % (MAIN, "".join("<si><t>%s</t></si>" % text for text in strings))),
+        ("xl/worksheets/sheet.xml", sheet),
+    ])
+
+
 def xlsx_features():
     """Cell forms of .xlsx that Gnumeric does not write: rows and cells without their
     reference, inline and rich texts, a date cell, an absolute relationship target."""
@@ -544,7 +566,7 @@ def shaft_line_sheet_records(a1_records=b""):
 def hostile(folder):
     """Books that once crashed the reader, hung it or made it run away with memory."""
     os.makedirs(folder, exist_ok=True)
-    path = lambda name: os.path.join(folder, name)  # noqa: E731
+    path = lambda name: os.path.join(os.path.abspath(folder), name)  # noqa: E731
     good = stream([("Ротор 1", 0, shaft_line_sheet_records())])
 
     # 40 000 directory entries, each the child of the one before (libgsf recursed to death).
@@ -598,6 +620,12 @@ def hostile(folder):
                  % (ODS_NAMESPACES, "ж" * (10 << 20)))
     write_zip_to(path("huge_sheet_comment.xlsx"), "xl/worksheets/sheet1.xml",
                  "<worksheet><!--%s--></worksheet>" % (" " * (31 << 20)))
+    # K1 of 19 sheets referring to one shared string of 3 MB: 57 MB of rotor types.
+    k1_shared = ('<worksheet xmlns="%s"><sheetData><row r="1"><c r="A1"><v>1</v></c>'
+                 '<c r="K1" t="s"><v>%%d</v></c></row></sheetData></worksheet>' % MAIN)
+    shared_sheets_xlsx(path("rotor_type_amplified.xlsx"), 19, ["x" * (3 << 20)], k1_shared % 0)
+    # K1 referring past the shared-string table.
+    shared_sheets_xlsx(path("shared_string_missing.xlsx"), 1, ["тип"], k1_shared % 1)
     save("many_cells.xls",
          stream([("Ротор 1", 0, shaft_line_sheet_records() +
                   b"".join(number(100 + i // 200, i % 200, 1) for i in range(270000)))]))
