@@ -16,6 +16,7 @@
 #include "rotor_transfer.h"
 #include "shaft_line_book.h"
 #include "string_grid.h"
+#include "support_results.h"
 
 namespace {
 
@@ -123,14 +124,17 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::Calculatio
             texts.supportTexts[static_cast<std::size_t>(column)] =
                 support != nullptr ? support->Cell(column, kSupportDataRow).toStdString()
                                    : std::string();
-        // The values of the parameters window, from the support data as they stand; nothing
-        // is stored in the record.
+        // The values of the parameters window, from the support data as they stand and under
+        // its check; the rises go into a copy, nothing is stored in the record. Support data
+        // that do not convert or give values that are not finite leave the states out.
         try {
             const shaftline::SupportData data = shaftline::SupportDataFromText(
                 rotor, [&texts](int column) { return texts.supportTexts[column]; },
                 input->decimalSeparator);
-            input->states[static_cast<std::size_t>(rotor)] =
-                shaftline::ComputeSupportStates(record, shaftline::CalcSupportRises(data));
+            shaftline::TRotor raised = record;
+            if (shaftline::ApplyCheckedSupportRises(raised, rotor, data).empty())
+                input->states[static_cast<std::size_t>(rotor)] = shaftline::ComputeSupportStates(
+                    raised, {raised.LeftSupportRise, raised.RightSupportRise});
         } catch (const shaftline::TransferError&) {
         }
     }
