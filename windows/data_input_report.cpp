@@ -15,6 +15,7 @@
 #include "rotor_inputs.h"
 #include "rotor_transfer.h"
 #include "shaft_line_book.h"
+#include "shaft_line_workbook.h"
 #include "string_grid.h"
 #include "support_results.h"
 
@@ -107,23 +108,19 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::Calculatio
     input->created = QDateTime::currentDateTime();
     input->decimalSeparator = DecimalSeparator();
     input->groupSeparator = GroupSeparator();
+    const shaftline::io::ShaftLineWorkbook book = BookFromWindow();
     for (int rotor = 1; rotor <= count; ++rotor) {
         const shaftline::TRotor& record = *rotors_[static_cast<std::size_t>(rotor)];
         shaftline::report::RotorInputTexts& texts = input->inputs[static_cast<std::size_t>(rotor)];
-        if (const QComboBox* type = ComboBox(rotor))
-            texts.typeText = type->currentText().toStdString();
-        const TStringGrid* grid = GridInitParams(rotor);
-        for (int row = 1; row <= record.GetSectionCount(); ++row) {
-            std::array<std::string, 8> cells;
-            for (int column = 0; column < 8; ++column)
-                cells[static_cast<std::size_t>(column)] = grid->Cell(column, row).toStdString();
-            texts.sectionRows.push_back(std::move(cells));
+        if (static_cast<std::size_t>(rotor) <= book.sheets.size()) {
+            const shaftline::io::RotorSheet& sheet =
+                book.sheets[static_cast<std::size_t>(rotor - 1)];
+            texts.typeText = sheet.rotorType;
+            texts.sectionRows = sheet.rows;
+            // The rows the record was calculated from.
+            texts.sectionRows.resize(static_cast<std::size_t>(record.GetSectionCount()));
+            texts.supportTexts = sheet.support;
         }
-        const TStringGrid* support = AddParams(rotor);
-        for (int column = 0; column < shaftline::kSupportColumns; ++column)
-            texts.supportTexts[static_cast<std::size_t>(column)] =
-                support != nullptr ? support->Cell(column, kSupportDataRow).toStdString()
-                                   : std::string();
         // The values of the parameters window, from the support data as they stand and under
         // its check; the rises go into a copy, nothing is stored in the record. Support data
         // that do not convert or give values that are not finite leave the states out.
