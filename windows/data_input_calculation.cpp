@@ -57,16 +57,7 @@ bool TFormDataInput::SaveRotors() {
     shaftline::RotorArray staging;
     try {
         for (int rotor = 1; rotor <= last; ++rotor) {
-            const TStringGrid* grid = GridInitParams(rotor);
-            const QLineEdit* sections = EditUchast(rotor);
-            const QComboBox* type = ComboBox(rotor);  // none on even pages: shrunk-on discs
-            const shaftline::CellText cell = [grid](int row, int column) {
-                return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
-            };
-            staging[static_cast<std::size_t>(rotor)] = shaftline::RotorFromText(
-                rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
-                type != nullptr ? type->currentText().toStdString() : std::string(), cell,
-                separator);
+            staging[static_cast<std::size_t>(rotor)] = RotorFromPage(rotor, separator);
         }
     } catch (const shaftline::TransferError& error) {
         ShowTransferError(error, false);
@@ -82,6 +73,19 @@ bool TFormDataInput::SaveRotors() {
             std::move(staging[static_cast<std::size_t>(rotor)]);
     pageControl1_->setCurrentIndex(last - 1);
     return true;
+}
+
+std::unique_ptr<shaftline::TRotor> TFormDataInput::RotorFromPage(int rotor,
+                                                                 std::string_view separator) const {
+    const TStringGrid* grid = GridInitParams(rotor);
+    const QLineEdit* sections = EditUchast(rotor);
+    const QComboBox* type = ComboBox(rotor);  // none on even pages: shrunk-on discs
+    const shaftline::CellText cell = [grid](int row, int column) {
+        return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
+    };
+    return shaftline::RotorFromText(
+        rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
+        type != nullptr ? type->currentText().toStdString() : std::string(), cell, separator);
 }
 
 void TFormDataInput::WriteDeflections(int count) {

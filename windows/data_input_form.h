@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "shaft_line.h"
@@ -170,6 +171,8 @@ class TFormDataInput : public QDialog {
                              const QString& title);
     enum class Intake { Filled, Unusable, ContentRefused };
     Intake ImportIntoWindow(const QString& path);
+    /// A fresh record from the texts of rotor page `rotor`; throws TransferError.
+    std::unique_ptr<shaftline::TRotor> RotorFromPage(int rotor, std::string_view separator) const;
     bool PagesHoldCalculatedInputs(int count, const QString& action);
     std::shared_ptr<const shaftline::report::ReportInput> CalculationForExport(
         const QString& action);

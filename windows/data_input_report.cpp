@@ -1,9 +1,7 @@
 // The report of the last calculation: what the rotor pages and records hold, checked to belong
 // together, and the report button.
-#include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QLineEdit>
 
 #include "data_input_form.h"
 #include "message_boxes.h"
@@ -11,12 +9,10 @@
 #include "number_text.h"
 #include "report_export.h"
 #include "report_input.h"
-#include "rotor_grid_columns.h"
 #include "rotor_inputs.h"
 #include "rotor_transfer.h"
 #include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
-#include "string_grid.h"
 #include "support_results.h"
 
 namespace {
@@ -35,19 +31,10 @@ void TFormDataInput::SpeedButton4Click() {
 bool TFormDataInput::PagesHoldCalculatedInputs(int count, const QString& action) {
     const std::string separator = DecimalSeparator();
     for (int rotor = 1; rotor <= count; ++rotor) {
-        const TStringGrid* grid = GridInitParams(rotor);
-        const QLineEdit* sections = EditUchast(rotor);
-        const QComboBox* type = ComboBox(rotor);
         bool same = false;
         try {
-            const auto typed = shaftline::RotorFromText(
-                rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
-                type != nullptr ? type->currentText().toStdString() : std::string(),
-                [grid](int row, int column) {
-                    return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
-                },
-                separator);
-            same = shaftline::SameInputs(*typed, *rotors_[static_cast<std::size_t>(rotor)]);
+            same = shaftline::SameInputs(*RotorFromPage(rotor, separator),
+                                         *rotors_[static_cast<std::size_t>(rotor)]);
         } catch (const shaftline::TransferError&) {
         }
         if (!same) {
