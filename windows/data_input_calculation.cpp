@@ -65,7 +65,7 @@ bool TFormDataInput::SaveRotors() {
     }
     const std::vector<shaftline::RotorProblem> problems = shaftline::RunCalculation(staging, count);
     if (!problems.empty()) {
-        ShowProblems(problems);
+        ShowProblems(problems, QStringLiteral("Расчет не выполнен"), false);
         return false;
     }
     for (int rotor = 1; rotor <= last; ++rotor)
@@ -129,18 +129,21 @@ void TFormDataInput::ShowTransferError(const shaftline::TransferError& error, bo
     ShowError(this, QString::fromStdString(error.what()));
 }
 
-void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems) {
+// Like a conversion failure: the first problem's page, the grid named and, in the section grid,
+// the problem's row; then the error box with every problem under the title.
+void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems,
+                                  const QString& title, bool supportGrid) {
     QStringList lines;
     for (const shaftline::RotorProblem& problem : problems)
         lines << QString::fromStdString(problem.message);
-    // Like a conversion failure: the first problem's page, its section grid and its row.
     const shaftline::RotorProblem& first = problems.front();
     if (QWidget* page = Page(first.rotor)) pageControl1_->setCurrentWidget(page);
-    ShowGrid(first.rotor, false);
-    radioGroup1_->button(0)->setChecked(true);
-    if (TStringGrid* grid = GridInitParams(first.rotor); grid != nullptr && first.section > 0) {
+    ShowGrid(first.rotor, supportGrid);
+    radioGroup1_->button(supportGrid ? 1 : 0)->setChecked(true);
+    if (TStringGrid* grid = GridInitParams(first.rotor);
+        !supportGrid && grid != nullptr && first.section > 0) {
         grid->setCurrentCell(first.section - 1, 0);
         grid->setFocus();
     }
-    ShowError(this, QStringLiteral("Расчет не выполнен:\n") + lines.join(u'\n'));
+    ShowError(this, title + QStringLiteral(":\n") + lines.join(u'\n'));
 }
