@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QGraphicsView>
 #include <QGuiApplication>
@@ -178,15 +176,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!TShaftLineBook::DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    TShaftLineBook::AcceptDraggedBook(event);
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    const QString path = TShaftLineBook::DroppedBook(event->mimeData());
-    if (path.isEmpty() || book_ == nullptr) return;
-    event->acceptProposedAction();
-    QMetaObject::invokeMethod(
-        book_, [book = book_, path] { book->Open(path); }, Qt::QueuedConnection);
+    if (book_ != nullptr) book_->OpenDroppedBook(event);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,6 +27,15 @@ const QString kNewBookName = QStringLiteral("Валопровод.xlsx");
 bool IsBookSuffix(const QString& suffix) {
     const QString lower = suffix.toLower();
     return lower == u"xls" || lower == u"xlsx" || lower == u"ods";
+}
+
+// The book file a drag carries: one local .xls, .xlsx or .ods file; empty otherwise.
+QString DroppedBook(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1) return {};
+    const QUrl url = mime->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return IsBookSuffix(QFileInfo(path).suffix()) ? path : QString();
 }
 
 }  // namespace
@@ -110,12 +121,16 @@ void TShaftLineBook::Forget(const QString& source) {
     source_ = QFileInfo(source).absoluteFilePath();
 }
 
-QString TShaftLineBook::DroppedBook(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1) return {};
-    const QUrl url = mime->urls().front();
-    if (!url.isLocalFile()) return {};
-    const QString path = url.toLocalFile();
-    return IsBookSuffix(QFileInfo(path).suffix()) ? path : QString();
+void TShaftLineBook::AcceptDraggedBook(QDragEnterEvent* event) {
+    if (!DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TShaftLineBook::OpenDroppedBook(QDropEvent* event) {
+    const QString path = DroppedBook(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path] { Open(path); }, Qt::QueuedConnection);
 }
 
 // The window that is in front: the data-entry window while it is open, else the main window.

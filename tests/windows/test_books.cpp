@@ -388,6 +388,26 @@ class TestBooks : public QObject {
                  QString(SHAFTLINE_IO_TEST_DATA));
     }
 
+    void bookDroppedOnTheDataEntryWindowOpens() {
+        QMimeData notes;
+        notes.setUrls({QUrl::fromLocalFile(TestData("three_sheets.xls") + ".txt")});
+        QDragEnterEvent refused({10, 10}, Qt::CopyAction, &notes, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &refused);
+        QVERIFY(!refused.isAccepted());
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(TestData("three_sheets.xls"))});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &drop);
+        QVERIFY(drop.isAccepted());
+        QVERIFY(Book()->Path().isEmpty());  // not inside the drag
+        QTRY_COMPARE(Book()->Path(), TestData("three_sheets.xls"));
+        QCOMPARE(Control<QLineEdit>("EditKolRotor")->text(), QString("3"));
+    }
+
   private:
     QTemporaryDir settings_;
 };
