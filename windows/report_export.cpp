@@ -12,15 +12,15 @@
 #include "report_document.h"
 #include "results_book_writer.h"
 #include "shaft_line_workbook.h"
+#include "typed_file_name.h"
 
 namespace {
 
 // The save dialog for one kind of file; `suffix` is added to a name typed without it.
 QString AskSavePath(QWidget* parent, const QString& title, const QString& name,
                     const QString& filter, const QString& suffix) {
-    QString path = QFileDialog::getSaveFileName(parent, title, name + suffix, filter);
-    if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
-    return path;
+    const QString path = QFileDialog::getSaveFileName(parent, title, name + suffix, filter);
+    return path.isEmpty() ? path : WithKnownSuffix(path, {suffix}, suffix);
 }
 
 bool WriteResultsFile(QWidget* parent, const QString& path,

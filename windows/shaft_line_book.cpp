@@ -15,6 +15,7 @@
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "shaft_line_book_writer.h"
+#include "typed_file_name.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ const QString kOrganization = QStringLiteral("shaftline");
 const QString kApplication = QStringLiteral("shaftline");
 const QString kRecentKey = QStringLiteral("books/recent");
 const QString kFolderKey = QStringLiteral("books/folder");
+const QString kBookSuffix = QStringLiteral(".xlsx");
 const QString kNewBookName = QStringLiteral("Валопровод.xlsx");
 
 bool IsBookSuffix(const QString& suffix) {
@@ -167,7 +169,7 @@ QString TShaftLineBook::AskFileName(bool save) {
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString path = dialog.selectedFiles().front();
-    if (save && QFileInfo(path).suffix().toLower() != u"xlsx") path += QStringLiteral(".xlsx");
+    if (save) path = WithKnownSuffix(path, {kBookSuffix}, kBookSuffix);
     settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
     return path;
 }
