@@ -17,6 +17,7 @@
 #include "chart_export_menu.h"
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
+#include "message_boxes.h"
 #include "number_text.h"
 #include "report_export.h"
 #include "shaft_line_book.h"
@@ -38,7 +39,7 @@ QFrame* MakePanel(const char* name, QWidget* parent) {
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Ротовал"));
+    setWindowTitle(ProgramTitle());
     resize(870, 627);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());

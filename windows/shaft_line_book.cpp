@@ -47,7 +47,7 @@ TShaftLineBook::TShaftLineBook(TFormDataInput* form) : QObject(form), form_(form
 }
 
 QString TShaftLineBook::Caption() const {
-    QString caption = QStringLiteral("Ротовал");
+    QString caption = ProgramTitle();
     if (!path_.isEmpty()) caption += QStringLiteral(" — ") + QFileInfo(path_).fileName();
     if (form_->IsModified()) caption += u'*';
     return caption;
