@@ -15,6 +15,7 @@
 #include "message_boxes.h"
 #include "message_text.h"
 #include "number_locale.h"
+#include "typed_file_name.h"
 
 namespace {
 
@@ -26,14 +27,6 @@ QString DefaultName(shaftline::report::ElasticChart kind) {
     return kind == shaftline::report::ElasticChart::Nominal
                ? QStringLiteral("Упругая линия, номинальный режим")
                : QStringLiteral("Упругая линия, монтажное состояние");
-}
-
-// The file dialog leaves the extension to the user: a name without a known one gets the
-// chosen filter's.
-QString WithExtension(const QString& path, const QStringList& known, const QString& chosen) {
-    for (const QString& extension : known)
-        if (path.endsWith(extension, Qt::CaseInsensitive)) return path;
-    return path + chosen;
 }
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& text) {
@@ -132,7 +125,7 @@ void ChartExportMenu::SavePictureAs() {
     if (path.isEmpty()) return;
     const QString png = QStringLiteral(".png");
     const QString svg = QStringLiteral(".svg");
-    SavePicture(WithExtension(path, {png, svg}, filter == kSvgFilter ? svg : png));
+    SavePicture(WithKnownSuffix(path, {png, svg}, filter == kSvgFilter ? svg : png));
 }
 
 void ChartExportMenu::SaveDataAs() {
@@ -141,7 +134,7 @@ void ChartExportMenu::SaveDataAs() {
                                      DefaultName(kind_) + QStringLiteral(".csv"), kCsvFilter);
     if (path.isEmpty()) return;
     const QString csv = QStringLiteral(".csv");
-    SaveData(WithExtension(path, {csv}, csv));
+    SaveData(WithKnownSuffix(path, {csv}, csv));
 }
 
 void InstallChartExportMenus(const ElasticLineCharts& charts) {

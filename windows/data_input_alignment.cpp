@@ -75,26 +75,13 @@ bool TFormDataInput::AlignShaftLine(int base, const std::vector<shaftline::Suppo
     const std::vector<shaftline::RotorProblem> problems =
         shaftline::AlignWithSupportRises(rotors_, count, base, supports);
     if (!problems.empty()) {
-        ShowSupportProblems(problems, QStringLiteral("Выравнивание валопровода не выполнено"));
+        ShowProblems(problems, QStringLiteral("Выравнивание валопровода не выполнено"), true);
         return false;
     }
     const shaftline::TRotor& last = *rotors_[static_cast<std::size_t>(count)];
     leftRise_ = last.LeftSupportRise;
     rightRise_ = last.RightSupportRise;
     return true;
-}
-
-// The support grid of the first rotor named, then the error box with every problem.
-void TFormDataInput::ShowSupportProblems(const std::vector<shaftline::RotorProblem>& problems,
-                                         const QString& title) {
-    QStringList lines;
-    for (const shaftline::RotorProblem& problem : problems)
-        lines << QString::fromStdString(problem.message);
-    const int rotor = problems.front().rotor;
-    if (QWidget* page = Page(rotor)) pageControl1_->setCurrentWidget(page);
-    ShowGrid(rotor, true);
-    radioGroup1_->button(1)->setChecked(true);
-    ShowError(this, title + QStringLiteral(":\n") + lines.join(u'\n'));
 }
 
 // True when nothing is missing; otherwise names the rotors that have no record (no calculation
@@ -136,7 +123,7 @@ bool TFormDataInput::CalcSupportRises(int index) {
     const std::vector<shaftline::RotorProblem> problems =
         shaftline::ApplyCheckedSupportRises(*record, rotor, *data);
     if (!problems.empty()) {
-        ShowSupportProblems(problems, QStringLiteral("Параметры опор не рассчитаны"));
+        ShowProblems(problems, QStringLiteral("Параметры опор не рассчитаны"), true);
         return false;
     }
     leftRise_ = record->LeftSupportRise;

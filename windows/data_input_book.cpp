@@ -1,10 +1,7 @@
 // The data-entry window as a book: its data as the book writer takes them, the rotor types a
 // book carries, the modified mark, the "Открыть книгу" button and books dropped on the window.
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QTabWidget>
 #include <QUndoStack>
 
@@ -72,14 +69,9 @@ void TFormDataInput::SetUnmodified() {
 }
 
 void TFormDataInput::dragEnterEvent(QDragEnterEvent* event) {
-    if (!TShaftLineBook::DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    TShaftLineBook::AcceptDraggedBook(event);
 }
 
 void TFormDataInput::dropEvent(QDropEvent* event) {
-    const QString path = TShaftLineBook::DroppedBook(event->mimeData());
-    if (path.isEmpty()) return;
-    event->acceptProposedAction();
-    // Questions and messages come after the drag has ended, not inside it.
-    QMetaObject::invokeMethod(
-        book_, [book = book_, path] { book->Open(path); }, Qt::QueuedConnection);
+    book_->OpenDroppedBook(event);
 }

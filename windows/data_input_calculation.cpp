@@ -57,16 +57,7 @@ bool TFormDataInput::SaveRotors() {
     shaftline::RotorArray staging;
     try {
         for (int rotor = 1; rotor <= last; ++rotor) {
-            const TStringGrid* grid = GridInitParams(rotor);
-            const QLineEdit* sections = EditUchast(rotor);
-            const QComboBox* type = ComboBox(rotor);  // none on even pages: shrunk-on discs
-            const shaftline::CellText cell = [grid](int row, int column) {
-                return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
-            };
-            staging[static_cast<std::size_t>(rotor)] = shaftline::RotorFromText(
-                rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
-                type != nullptr ? type->currentText().toStdString() : std::string(), cell,
-                separator);
+            staging[static_cast<std::size_t>(rotor)] = RotorFromPage(rotor, separator);
         }
     } catch (const shaftline::TransferError& error) {
         ShowTransferError(error, false);
@@ -74,7 +65,7 @@ bool TFormDataInput::SaveRotors() {
     }
     const std::vector<shaftline::RotorProblem> problems = shaftline::RunCalculation(staging, count);
     if (!problems.empty()) {
-        ShowProblems(problems);
+        ShowProblems(problems, QStringLiteral("Расчет не выполнен"), false);
         return false;
     }
     for (int rotor = 1; rotor <= last; ++rotor)
@@ -82,6 +73,19 @@ bool TFormDataInput::SaveRotors() {
             std::move(staging[static_cast<std::size_t>(rotor)]);
     pageControl1_->setCurrentIndex(last - 1);
     return true;
+}
+
+std::unique_ptr<shaftline::TRotor> TFormDataInput::RotorFromPage(int rotor,
+                                                                 std::string_view separator) const {
+    const TStringGrid* grid = GridInitParams(rotor);
+    const QLineEdit* sections = EditUchast(rotor);
+    const QComboBox* type = ComboBox(rotor);  // none on even pages: shrunk-on discs
+    const shaftline::CellText cell = [grid](int row, int column) {
+        return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
+    };
+    return shaftline::RotorFromText(
+        rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
+        type != nullptr ? type->currentText().toStdString() : std::string(), cell, separator);
 }
 
 void TFormDataInput::WriteDeflections(int count) {
@@ -125,18 +129,21 @@ void TFormDataInput::ShowTransferError(const shaftline::TransferError& error, bo
     ShowError(this, QString::fromStdString(error.what()));
 }
 
-void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems) {
+// Like a conversion failure: the first problem's page, the grid named and, in the section grid,
+// the problem's row; then the error box with every problem under the title.
+void TFormDataInput::ShowProblems(const std::vector<shaftline::RotorProblem>& problems,
+                                  const QString& title, bool supportGrid) {
     QStringList lines;
     for (const shaftline::RotorProblem& problem : problems)
         lines << QString::fromStdString(problem.message);
-    // Like a conversion failure: the first problem's page, its section grid and its row.
     const shaftline::RotorProblem& first = problems.front();
     if (QWidget* page = Page(first.rotor)) pageControl1_->setCurrentWidget(page);
-    ShowGrid(first.rotor, false);
-    radioGroup1_->button(0)->setChecked(true);
-    if (TStringGrid* grid = GridInitParams(first.rotor); grid != nullptr && first.section > 0) {
+    ShowGrid(first.rotor, supportGrid);
+    radioGroup1_->button(supportGrid ? 1 : 0)->setChecked(true);
+    if (TStringGrid* grid = GridInitParams(first.rotor);
+        !supportGrid && grid != nullptr && first.section > 0) {
         grid->setCurrentCell(first.section - 1, 0);
         grid->setFocus();
     }
-    ShowError(this, QStringLiteral("Расчет не выполнен:\n") + lines.join(u'\n'));
+    ShowError(this, title + QStringLiteral(":\n") + lines.join(u'\n'));
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "shaft_line.h"
@@ -161,15 +162,18 @@ class TFormDataInput : public QDialog {
     void WriteDeflections(int count);
     void ShowGrid(int rotor, bool supportGrid);
     void ShowTransferError(const shaftline::TransferError& error, bool supportGrid);
-    void ShowProblems(const std::vector<shaftline::RotorProblem>& problems);
+    /// The error box of problems found after conversion, titled `title`, over the first
+    /// problem's section grid or support grid.
+    void ShowProblems(const std::vector<shaftline::RotorProblem>& problems, const QString& title,
+                      bool supportGrid);
     bool ReportMissing(const std::vector<int>& missing, const QString& action);
     bool RecordExists(int rotor, const QString& action);
     std::optional<shaftline::SupportData> ReadSupportData(int rotor);
     bool AlignShaftLine(int base, const std::vector<shaftline::SupportData>& supports);
-    void ShowSupportProblems(const std::vector<shaftline::RotorProblem>& problems,
-                             const QString& title);
     enum class Intake { Filled, Unusable, ContentRefused };
     Intake ImportIntoWindow(const QString& path);
+    /// A fresh record from the texts of rotor page `rotor`; throws TransferError.
+    std::unique_ptr<shaftline::TRotor> RotorFromPage(int rotor, std::string_view separator) const;
     bool PagesHoldCalculatedInputs(int count, const QString& action);
     std::shared_ptr<const shaftline::report::ReportInput> CalculationForExport(
         const QString& action);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QUndoStack>
 #include <algorithm>
+#include <optional>
 
 #include "data_input_form.h"
 #include "entry_history.h"
@@ -26,6 +27,28 @@ const QString kWorkbookWarning = QStringLiteral(
     "Не найден файл шаблона или ошибка при вызове Microsoft Excel.\n"
     "Выйдите из приложения, закройте все экземпляры Microsoft \n"
     "Excel и перезапустите приложение.");
+
+// The whole book as the reader accepts it, or the reader's message why not; contentRefused
+// tells a workbook whose sheets hold no shaft line from a file that is no usable workbook.
+struct BookReading {
+    std::optional<shaftline::io::ShaftLineWorkbook> book;
+    QString reason;
+    bool contentRefused = false;
+};
+
+BookReading ReadBook(const QString& path) {
+    BookReading read;
+    try {
+        read.book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
+                                                         DecimalSeparator());
+    } catch (const shaftline::io::WorkbookContentError& error) {
+        read.reason = QString::fromUtf8(error.what());
+        read.contentRefused = true;
+    } catch (const shaftline::io::WorkbookError& error) {
+        read.reason = QString::fromUtf8(error.what());
+    }
+    return read;
+}
 
 }  // namespace
 
@@ -53,39 +76,29 @@ bool TFormDataInput::ImportFromWorkbook(const QString& path) {
 // read but whose sheets do not hold a shaft line is reported with its own message (sheet, cell,
 // text). Either way the window stays as it was.
 TFormDataInput::Intake TFormDataInput::ImportIntoWindow(const QString& path) {
-    shaftline::io::ShaftLineWorkbook book;
-    try {
-        book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
-                                                    DecimalSeparator());
-    } catch (const shaftline::io::WorkbookContentError& error) {
-        ShowError(this, QString::fromUtf8(error.what()));
-        return Intake::ContentRefused;
-    } catch (const shaftline::io::WorkbookError& error) {
-        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning,
-                    QString::fromUtf8(error.what()));
+    const BookReading read = ReadBook(path);
+    if (!read.book) {
+        if (read.contentRefused) {
+            ShowError(this, read.reason);
+            return Intake::ContentRefused;
+        }
+        ShowWarning(this, QStringLiteral("Warning"), kWorkbookWarning, read.reason);
         return Intake::Unusable;
     }
-
-    FillFromBook(book);
-    SetUnmodified();
+    FillFromBook(*read.book);
     if (book_ != nullptr) book_->Forget(path);  // the window now holds the template's data
     return Intake::Filled;
 }
 
 bool TFormDataInput::OpenBook(const QString& path) {
-    shaftline::io::ShaftLineWorkbook book;
-    try {
-        book = shaftline::io::ReadShaftLineWorkbook(QFile::encodeName(path).toStdString(),
-                                                    DecimalSeparator());
-    } catch (const shaftline::io::WorkbookError& error) {
+    const BookReading read = ReadBook(path);
+    if (!read.book) {
         // From the main window's menu this window is hidden: the message goes over the main one.
-        ShowError(isVisible() ? this : parentWidget(), QString::fromUtf8(error.what()));
+        ShowError(isVisible() ? this : parentWidget(), read.reason);
         return false;
     }
-
-    FillFromBook(book, true);
+    FillFromBook(*read.book, true);
     SetStatusText(kStatusImported);
-    SetUnmodified();
     return true;
 }
 

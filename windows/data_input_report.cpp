@@ -1,9 +1,7 @@
 // The report of the last calculation: what the rotor pages and records hold, checked to belong
 // together, and the report button.
-#include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QLineEdit>
 
 #include "data_input_form.h"
 #include "message_boxes.h"
@@ -11,11 +9,11 @@
 #include "number_text.h"
 #include "report_export.h"
 #include "report_input.h"
-#include "rotor_grid_columns.h"
 #include "rotor_inputs.h"
 #include "rotor_transfer.h"
 #include "shaft_line_book.h"
-#include "string_grid.h"
+#include "shaft_line_workbook.h"
+#include "support_results.h"
 
 namespace {
 
@@ -33,19 +31,10 @@ void TFormDataInput::SpeedButton4Click() {
 bool TFormDataInput::PagesHoldCalculatedInputs(int count, const QString& action) {
     const std::string separator = DecimalSeparator();
     for (int rotor = 1; rotor <= count; ++rotor) {
-        const TStringGrid* grid = GridInitParams(rotor);
-        const QLineEdit* sections = EditUchast(rotor);
-        const QComboBox* type = ComboBox(rotor);
         bool same = false;
         try {
-            const auto typed = shaftline::RotorFromText(
-                rotor, sections != nullptr ? sections->text().toStdString() : std::string(),
-                type != nullptr ? type->currentText().toStdString() : std::string(),
-                [grid](int row, int column) {
-                    return grid != nullptr ? grid->Cell(column, row).toStdString() : std::string();
-                },
-                separator);
-            same = shaftline::SameInputs(*typed, *rotors_[static_cast<std::size_t>(rotor)]);
+            same = shaftline::SameInputs(*RotorFromPage(rotor, separator),
+                                         *rotors_[static_cast<std::size_t>(rotor)]);
         } catch (const shaftline::TransferError&) {
         }
         if (!same) {
@@ -106,31 +95,30 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::Calculatio
     input->created = QDateTime::currentDateTime();
     input->decimalSeparator = DecimalSeparator();
     input->groupSeparator = GroupSeparator();
+    const shaftline::io::ShaftLineWorkbook book = BookFromWindow();
     for (int rotor = 1; rotor <= count; ++rotor) {
         const shaftline::TRotor& record = *rotors_[static_cast<std::size_t>(rotor)];
         shaftline::report::RotorInputTexts& texts = input->inputs[static_cast<std::size_t>(rotor)];
-        if (const QComboBox* type = ComboBox(rotor))
-            texts.typeText = type->currentText().toStdString();
-        const TStringGrid* grid = GridInitParams(rotor);
-        for (int row = 1; row <= record.GetSectionCount(); ++row) {
-            std::array<std::string, 8> cells;
-            for (int column = 0; column < 8; ++column)
-                cells[static_cast<std::size_t>(column)] = grid->Cell(column, row).toStdString();
-            texts.sectionRows.push_back(std::move(cells));
+        if (static_cast<std::size_t>(rotor) <= book.sheets.size()) {
+            const shaftline::io::RotorSheet& sheet =
+                book.sheets[static_cast<std::size_t>(rotor - 1)];
+            texts.typeText = sheet.rotorType;
+            texts.sectionRows = sheet.rows;
+            // The rows the record was calculated from.
+            texts.sectionRows.resize(static_cast<std::size_t>(record.GetSectionCount()));
+            texts.supportTexts = sheet.support;
         }
-        const TStringGrid* support = AddParams(rotor);
-        for (int column = 0; column < shaftline::kSupportColumns; ++column)
-            texts.supportTexts[static_cast<std::size_t>(column)] =
-                support != nullptr ? support->Cell(column, kSupportDataRow).toStdString()
-                                   : std::string();
-        // The values of the parameters window, from the support data as they stand; nothing
-        // is stored in the record.
+        // The values of the parameters window, from the support data as they stand and under
+        // its check; the rises go into a copy, nothing is stored in the record. Support data
+        // that do not convert or give values that are not finite leave the states out.
         try {
             const shaftline::SupportData data = shaftline::SupportDataFromText(
                 rotor, [&texts](int column) { return texts.supportTexts[column]; },
                 input->decimalSeparator);
-            input->states[static_cast<std::size_t>(rotor)] =
-                shaftline::ComputeSupportStates(record, shaftline::CalcSupportRises(data));
+            shaftline::TRotor raised = record;
+            if (shaftline::ApplyCheckedSupportRises(raised, rotor, data).empty())
+                input->states[static_cast<std::size_t>(rotor)] = shaftline::ComputeSupportStates(
+                    raised, {raised.LeftSupportRise, raised.RightSupportRise});
         } catch (const shaftline::TransferError&) {
         }
     }

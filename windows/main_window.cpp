@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QGraphicsView>
 #include <QGuiApplication>
@@ -20,6 +18,7 @@
 #include "chart_picture.h"
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
+#include "message_boxes.h"
 #include "number_text.h"
 #include "report_export.h"
 #include "shaft_line_book.h"
@@ -41,7 +40,7 @@ QFrame* MakePanel(const char* name, QWidget* parent) {
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Ротовал"));
+    setWindowTitle(ProgramTitle());
     resize(870, 627);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());
@@ -179,15 +178,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!TShaftLineBook::DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    TShaftLineBook::AcceptDraggedBook(event);
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    const QString path = TShaftLineBook::DroppedBook(event->mimeData());
-    if (path.isEmpty() || book_ == nullptr) return;
-    event->acceptProposedAction();
-    QMetaObject::invokeMethod(
-        book_, [book = book_, path] { book->Open(path); }, Qt::QueuedConnection);
+    if (book_ != nullptr) book_->OpenDroppedBook(event);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -6,8 +6,6 @@
 
 namespace {
 
-const QString kProgramTitle = QStringLiteral("Ротовал");
-
 void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
           const QString& detailedText) {
     QMessageBox box(icon, title, text, QMessageBox::Ok,
@@ -18,12 +16,16 @@ void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const Q
 
 }  // namespace
 
+QString ProgramTitle() {
+    return QStringLiteral("Ротовал");
+}
+
 void ShowMessage(QWidget* parent, const QString& text) {
-    Show(parent, QMessageBox::NoIcon, kProgramTitle, text, {});
+    Show(parent, QMessageBox::NoIcon, ProgramTitle(), text, {});
 }
 
 void ShowError(QWidget* parent, const QString& text) {
-    Show(parent, QMessageBox::Critical, kProgramTitle, text, {});
+    Show(parent, QMessageBox::Critical, ProgramTitle(), text, {});
 }
 
 void ShowWarning(QWidget* parent, const QString& title, const QString& text,
@@ -32,7 +34,7 @@ void ShowWarning(QWidget* parent, const QString& title, const QString& text,
 }
 
 SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, kProgramTitle, text,
+    QMessageBox box(QMessageBox::Question, ProgramTitle(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     parent != nullptr ? parent : QApplication::activeWindow());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));

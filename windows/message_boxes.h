@@ -4,6 +4,9 @@
 
 class QWidget;
 
+/// The program's name: the caption of its main window and of its message boxes.
+QString ProgramTitle();
+
 /// The program's message boxes: each is modal, has one OK button and returns when it is closed.
 /// A null parent means the active window.
 

@@ -12,15 +12,15 @@
 #include "report_document.h"
 #include "results_book_writer.h"
 #include "shaft_line_workbook.h"
+#include "typed_file_name.h"
 
 namespace {
 
 // The save dialog for one kind of file; `suffix` is added to a name typed without it.
 QString AskSavePath(QWidget* parent, const QString& title, const QString& name,
                     const QString& filter, const QString& suffix) {
-    QString path = QFileDialog::getSaveFileName(parent, title, name + suffix, filter);
-    if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
-    return path;
+    const QString path = QFileDialog::getSaveFileName(parent, title, name + suffix, filter);
+    return path.isEmpty() ? path : WithKnownSuffix(path, {suffix}, suffix);
 }
 
 bool WriteResultsFile(QWidget* parent, const QString& path,
@@ -34,14 +34,14 @@ bool WriteResultsFile(QWidget* parent, const QString& path,
     }
 }
 
-}  // namespace
-
+// Empty when the user cancels.
 QString AskReportPath(QWidget* parent) {
     return AskSavePath(parent, QStringLiteral("Отчет (PDF)"),
                        QStringLiteral("Отчет о расчете валопровода"),
                        QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral(".pdf"));
 }
 
+// False, after an error message, when the file cannot be written.
 bool WriteReportFile(QWidget* parent, const QString& path,
                      std::shared_ptr<const shaftline::report::ReportInput> input) {
     if (shaftline::report::WriteReportPdf(path, shaftline::report::MakeShaftLineReport(input)))
@@ -51,6 +51,8 @@ bool WriteReportFile(QWidget* parent, const QString& path,
                   .arg(QString::fromStdString(shaftline::QuotedForMessage(path.toStdString()))));
     return false;
 }
+
+}  // namespace
 
 bool ExportReportPdf(QWidget* parent, const QString& path) {
     const auto input = FormDataInput->ReportInputForExport();

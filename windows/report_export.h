@@ -1,22 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 class QWidget;
-
-namespace shaftline::report {
-struct ReportInput;
-}
-
-/// Asks for the name of the PDF report file; empty when the user cancels. ".pdf" is added to a
-/// name without it.
-QString AskReportPath(QWidget* parent);
-
-/// Writes the report of `input` as PDF; false, after an error message, when the file cannot be
-/// written.
-bool WriteReportFile(QWidget* parent, const QString& path,
-                     std::shared_ptr<const shaftline::report::ReportInput> input);
 
 /// The report of the data-entry window's last calculation written to `path`; false after a
 /// message when there is nothing to report or the file cannot be written.

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "shaft_line_book_writer.h"
+#include "typed_file_name.h"
 
 namespace {
 
@@ -20,11 +23,21 @@ const QString kOrganization = QStringLiteral("shaftline");
 const QString kApplication = QStringLiteral("shaftline");
 const QString kRecentKey = QStringLiteral("books/recent");
 const QString kFolderKey = QStringLiteral("books/folder");
+const QString kBookSuffix = QStringLiteral(".xlsx");
 const QString kNewBookName = QStringLiteral("Валопровод.xlsx");
 
 bool IsBookSuffix(const QString& suffix) {
     const QString lower = suffix.toLower();
     return lower == u"xls" || lower == u"xlsx" || lower == u"ods";
+}
+
+// The book file a drag carries: one local .xls, .xlsx or .ods file; empty otherwise.
+QString DroppedBook(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1) return {};
+    const QUrl url = mime->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return IsBookSuffix(QFileInfo(path).suffix()) ? path : QString();
 }
 
 }  // namespace
@@ -34,7 +47,7 @@ TShaftLineBook::TShaftLineBook(TFormDataInput* form) : QObject(form), form_(form
 }
 
 QString TShaftLineBook::Caption() const {
-    QString caption = QStringLiteral("Ротовал");
+    QString caption = ProgramTitle();
     if (!path_.isEmpty()) caption += QStringLiteral(" — ") + QFileInfo(path_).fileName();
     if (form_->IsModified()) caption += u'*';
     return caption;
@@ -110,12 +123,16 @@ void TShaftLineBook::Forget(const QString& source) {
     source_ = QFileInfo(source).absoluteFilePath();
 }
 
-QString TShaftLineBook::DroppedBook(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1) return {};
-    const QUrl url = mime->urls().front();
-    if (!url.isLocalFile()) return {};
-    const QString path = url.toLocalFile();
-    return IsBookSuffix(QFileInfo(path).suffix()) ? path : QString();
+void TShaftLineBook::AcceptDraggedBook(QDragEnterEvent* event) {
+    if (!DroppedBook(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TShaftLineBook::OpenDroppedBook(QDropEvent* event) {
+    const QString path = DroppedBook(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path] { Open(path); }, Qt::QueuedConnection);
 }
 
 // The window that is in front: the data-entry window while it is open, else the main window.
@@ -152,7 +169,7 @@ QString TShaftLineBook::AskFileName(bool save) {
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString path = dialog.selectedFiles().front();
-    if (save && QFileInfo(path).suffix().toLower() != u"xlsx") path += QStringLiteral(".xlsx");
+    if (save) path = WithKnownSuffix(path, {kBookSuffix}, kBookSuffix);
     settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
     return path;
 }

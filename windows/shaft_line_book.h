@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-class QMimeData;
+class QDragEnterEvent;
+class QDropEvent;
 class QWidget;
 class TFormDataInput;
 
@@ -49,8 +50,12 @@ class TShaftLineBook : public QObject {
     /// names it. Empty while nothing was read.
     QString Source() const { return source_; }
 
-    /// The book file a drag carries: one local .xls, .xlsx or .ods file; empty otherwise.
-    static QString DroppedBook(const QMimeData* mime);
+    /// A drag entering a window is accepted when it carries a book: one local .xls, .xlsx or
+    /// .ods file.
+    static void AcceptDraggedBook(QDragEnterEvent* event);
+    /// A drop that carries a book is accepted, and the book opened once the drag has ended, so
+    /// that questions and messages do not come inside it.
+    void OpenDroppedBook(QDropEvent* event);
 
   signals:
     /// The book, its modified mark or the recent books changed.

@@ -27,38 +27,20 @@ namespace {
 const QString kImported =
     "Выберите тип каждого ротора и нажмите кнопку \"Расчет\" в виде калькулятора";
 
-/// Answers modal windows as a user would: a message box by clicking the button with the next
-/// caption of `buttons`, a file dialog by choosing the next of `files` (cancelled when none).
-class Answers : public QObject {
+/// A ModalWatcher that answers a file dialog by choosing the next of `files` (cancelled when
+/// none is left).
+class Answers : public ModalWatcher {
   public:
     Answers() {
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this, &Answers::Poll);
-        timer_.start();
-    }
-    std::deque<QString> buttons;
-    std::deque<QString> files;
-    std::vector<SeenBox> boxes;
-
-  private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) return;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes.push_back({box->windowTitle(), box->text(), box->detailedText(), box->icon()});
-            const QString caption = buttons.empty() ? QString("OK") : buttons.front();
-            if (!buttons.empty()) buttons.pop_front();
-            for (QAbstractButton* button : box->buttons())
-                if (button->text() == caption) return button->click();
-            box->done(QMessageBox::Ok);
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            if (files.empty()) return dialog->reject();
-            dialog->selectFile(files.front());
+        onDialog = [this](QDialog* dialog) {
+            auto* chooser = qobject_cast<QFileDialog*>(dialog);
+            if (chooser == nullptr || files.empty()) return;
+            chooser->selectFile(files.front());
             files.pop_front();
-            static_cast<QDialog*>(dialog)->accept();
-        }
+            static_cast<QDialog*>(chooser)->accept();
+        };
     }
-    QTimer timer_;
+    std::deque<QString> files;
 };
 
 TShaftLineBook* Book() {
@@ -386,6 +368,26 @@ class TestBooks : public QObject {
         QCOMPARE(Book()->Path(), TestData("three_sheets.xls"));
         QCOMPARE(QSettings("shaftline", "shaftline").value("books/folder").toString(),
                  QString(SHAFTLINE_IO_TEST_DATA));
+    }
+
+    void bookDroppedOnTheDataEntryWindowOpens() {
+        QMimeData notes;
+        notes.setUrls({QUrl::fromLocalFile(TestData("three_sheets.xls") + ".txt")});
+        QDragEnterEvent refused({10, 10}, Qt::CopyAction, &notes, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &refused);
+        QVERIFY(!refused.isAccepted());
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(TestData("three_sheets.xls"))});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FormDataInput, &drop);
+        QVERIFY(drop.isAccepted());
+        QVERIFY(Book()->Path().isEmpty());  // not inside the drag
+        QTRY_COMPARE(Book()->Path(), TestData("three_sheets.xls"));
+        QCOMPARE(Control<QLineEdit>("EditKolRotor")->text(), QString("3"));
     }
 
   private:

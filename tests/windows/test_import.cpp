@@ -120,8 +120,10 @@ class TestImport : public QObject {
         PressImport();
         const QString first = FormDataInput->GridInitParams(2)->Cell(2, 1);
         EditCell(FormDataInput->GridInitParams(2), 1, 2, "1");
+        QVERIFY(FormDataInput->IsModified());
         PressImport();
         QCOMPARE(FormDataInput->GridInitParams(2)->Cell(2, 1), first);
+        QVERIFY(!FormDataInput->IsModified());
     }
 
     void rotorsAboveTheSheetCountKeepTheirText() {

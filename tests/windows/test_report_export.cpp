@@ -141,6 +141,28 @@ class TestReportExport : public QObject {
         QVERIFY(Form1->ExportReport(dir.filePath("r.pdf")));
     }
 
+    // Support data whose values the parameters window refuses are no values in the report.
+    void supportValuesThatAreNotFiniteAreLeftOut_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("huge support terms") << "huge_support_terms.xls";
+        QTest::newRow("huge support heights") << "huge_support_heights.xls";
+        QTest::newRow("rises far apart") << "rises_far_apart.xls";
+    }
+    void supportValuesThatAreNotFiniteAreLeftOut() {
+        QFETCH(QString, file);
+        ModalWatcher watcher;
+        FormDataInput->ImportBook(QString(SHAFTLINE_IO_TEST_DATA) + "/" + file);
+        Press("SpeedButton1");
+        QVERIFY(watcher.boxes.empty());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.pdf");
+        QVERIFY(Form1->ExportReport(path));
+        const QString text = QString::fromStdString(PdfText(path));
+        QVERIFY(text.contains("нет данных опор"));
+        QVERIFY2(!text.contains("inf", Qt::CaseInsensitive), qPrintable(text));
+        QVERIFY2(!text.contains("nan", Qt::CaseInsensitive), qPrintable(text));
+    }
+
     void reportButtonAsksForTheFileName() {
         ModalWatcher watcher;
         ImportCalculateAlign(watcher);

@@ -2,6 +2,7 @@
 // Shared by the window tests: the program's own application object and windows, a watcher that
 // answers modal boxes the way a user would, and helpers that type into the rotor pages.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -39,10 +41,11 @@ struct SeenBox {
 };
 
 /// While alive, closes every modal window that comes up: message boxes are recorded and
-/// answered with OK; any other dialog is handed to `onDialog` (if set) and then closed, unless
-/// `onDialog` closed it with an answer of its own. A timer does not fire again inside its own
-/// handler, so windows opened from `onDialog` need a second watcher; a dialog that a watcher is
-/// handling is left to that watcher.
+/// answered by clicking the button with the next caption of `buttons`, with OK when there is
+/// none left or no button has that caption; any other dialog is handed to `onDialog` (if set) and
+/// then closed, unless `onDialog` closed it with an answer of its own. A timer does not fire again
+/// inside its own handler, so windows opened from `onDialog` need a second watcher; a dialog that a
+/// watcher is handling is left to that watcher.
 class ModalWatcher : public QObject {
   public:
     ModalWatcher() {
@@ -51,6 +54,7 @@ class ModalWatcher : public QObject {
         timer_.start();
     }
 
+    std::deque<QString> buttons;
     std::vector<SeenBox> boxes;
     std::function<void(QDialog*)> onDialog;
     std::vector<QString> dialogs;  ///< object names of the other dialogs, in order
@@ -61,6 +65,12 @@ class ModalWatcher : public QObject {
         if (modal == nullptr || !modal->isVisible()) return;
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes.push_back({box->windowTitle(), box->text(), box->detailedText(), box->icon()});
+            if (!buttons.empty()) {
+                const QString caption = buttons.front();
+                buttons.pop_front();
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == caption) return button->click();
+            }
             box->done(QMessageBox::Ok);
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             if (std::find(Busy().begin(), Busy().end(), dialog) != Busy().end()) return;
