@@ -2,16 +2,19 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QColor>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -42,7 +45,11 @@ TFormHelp::TFormHelp(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Руководство"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setModal(false);
-    resize(980, 680);
+    // Wide enough for the drawings beside the contents, within the screen.
+    QSize size(1120, 720);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 
     auto* searchLabel = new QLabel(QStringLiteral("&Поиск:"), this);
     search_ = new QLineEdit(this);
@@ -67,7 +74,6 @@ TFormHelp::TFormHelp(QWidget* parent) : QDialog(parent) {
     splitter->addWidget(contents_);
     splitter->addWidget(text_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 720});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(searchRow);
@@ -75,6 +81,11 @@ TFormHelp::TFormHelp(QWidget* parent) : QDialog(parent) {
 
     text_->setSource(QUrl(kManualSource));
     FillContents();
+    // The contents list as wide as its longest heading, within two fifths of the window.
+    const int listWidth = contents_->sizeHintForColumn(0) + 2 * contents_->frameWidth() +
+                          contents_->verticalScrollBar()->sizeHint().width();
+    const int widest = width() * 2 / 5;
+    splitter->setSizes({std::min(listWidth, widest), width() - std::min(listWidth, widest)});
     connect(contents_, &QListWidget::itemActivated, this, &TFormHelp::ShowHeading);
     connect(contents_, &QListWidget::itemClicked, this, &TFormHelp::ShowHeading);
     connect(search_, &QLineEdit::textChanged, this, &TFormHelp::Find);
