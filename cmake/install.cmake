@@ -139,9 +139,10 @@ coupled, in the same three states, with the influence coefficients.
 The package holds the windowed program (Russian user interface) with its
 menu entry and its Russian manual, and shaftline-calc, the same calculation
 on the command line. Both read shaft-line workbooks in the .xls, .xlsx and
-.ods formats. The results go out as a readable text report or JSON (the
-calculator), a PDF report (printed from the window as well) and a results
-workbook (.xlsx); the window also saves the input as an .xlsx workbook.")
+.ods formats. The results go out as a readable text report or JSON
+(the calculator), a PDF report (printed from the window as well)
+and a results workbook (.xlsx); the window also saves the input as an .xlsx
+workbook.")
 include(CPack)
 
 # --- the package test: build the .deb, look into it, run what it installs
