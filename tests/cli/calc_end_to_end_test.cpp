@@ -256,4 +256,13 @@ TEST(CalcEndToEndTest, HelpIsNoError) {
     EXPECT_NE(r.out.find("--base"), std::string::npos);
 }
 
+// The help names every book format the calculator reads and every output it gives.
+TEST(CalcEndToEndTest, HelpNamesEveryFormatAndOutput) {
+    const CalcResult r = RunCalc({"--help"});
+    for (const char* name : {".xls,", ".xlsx", ".ods", "JSON", "текст", "отчёт PDF",
+                             "книга результатов .xlsx"}) {
+        EXPECT_NE(r.out.find(name), std::string::npos) << name << "\n" << r.out;
+    }
+}
+
 }  // namespace
