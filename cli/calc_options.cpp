@@ -115,9 +115,11 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     auto* solidOption =
         app.add_option(
                "--solid", solid,
-               "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)")
+               "цельнокованные роторы, номера через запятую (остальные — с насадными дисками); "
+               "без него типы берутся из книги")
             ->type_name("СПИСОК");
-    auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему")
+    auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему "
+                                                    "(без него — базовый ротор книги)")
                            ->type_name("Б");
     app.add_flag("--json", options.json,
                  "вывести результаты в JSON вместо текстового отчёта по роторам");
