@@ -1,6 +1,8 @@
 #include "report_sections.h"
 
 #include <QPainter>
+#include <array>
+#include <string_view>
 
 #include "chart_picture.h"
 #include "number_text.h"
@@ -33,14 +35,24 @@ struct Numbers {
     }
 };
 
+// Units of the section columns, as the results book gives them.
+constexpr std::array<std::string_view, 8> kSectionUnits = {", мм", ", мм",      ", мм", ", мм",
+                                                           ", мм", ", кгс/мм²", ", кг", ""};
+// Units of one support's nine values: heights and the condenser, vacuum and journal terms in
+// mm, temperatures in °C.
+constexpr std::array<std::string_view, 9> kSupportUnits = {", мм", ", °C", ", мм", ", °C", ", мм",
+                                                           ", °C", ", мм", ", мм", ", мм"};
+
 ReportTable SectionTable(const ReportInput& input, const TRotor& rotor, int number) {
     const Numbers numbers{input};
     const bool aligned = input.baseRotor.has_value();
     ReportTable table;
     table.columns.push_back({QStringLiteral("Участок"), Qt::AlignHCenter});
-    for (std::string_view name : kSectionColumnNames) table.columns.push_back({Utf8Text(name)});
-    table.columns.push_back({Utf8Text(kDeflectionColumnName)});
-    if (aligned) table.columns.push_back({QStringLiteral("Смещение линии")});
+    for (std::size_t c = 0; c < kSectionColumnNames.size(); ++c)
+        table.columns.push_back(
+            {Utf8Text(kSectionColumnNames[c]) + Utf8Text(kSectionUnits[c])});
+    table.columns.push_back({Utf8Text(kDeflectionColumnName) + QStringLiteral(", мм")});
+    if (aligned) table.columns.push_back({QStringLiteral("Смещение линии, мм")});
 
     const auto& rows = input.inputs[static_cast<std::size_t>(number)].sectionRows;
     const SectionArray& sections = rotor.SectionsView();
@@ -68,8 +80,10 @@ ReportTable SupportTable(const ReportInput& input, int number) {
                      {QStringLiteral("Значение")}};
     for (std::size_t i = 0; i < 9; ++i) {
         table.rows.push_back(
-            {{Utf8Text(kSupportColumnNames[i]), QString::fromStdString(texts[i]),
-              Utf8Text(kSupportColumnNames[i + 9]), QString::fromStdString(texts[i + 9])}});
+            {{Utf8Text(kSupportColumnNames[i]) + Utf8Text(kSupportUnits[i]),
+              QString::fromStdString(texts[i]),
+              Utf8Text(kSupportColumnNames[i + 9]) + Utf8Text(kSupportUnits[i]),
+              QString::fromStdString(texts[i + 9])}});
     }
     return table;
 }
@@ -159,6 +173,7 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         if (record == nullptr) return;
         layout.PageBreak();
         layout.Heading(QStringLiteral("Ротор %1").arg(rotor));
+        layout.SetContinuedHeading(QStringLiteral("Ротор %1 (продолжение)").arg(rotor));
         layout.Paragraph(QStringLiteral("Тип ротора: ") +
                          Utf8Text(io::RotorKindText(*input, rotor)));
         layout.Paragraph(QStringLiteral("Количество участков: %1").arg(record->GetSectionCount()));
@@ -176,6 +191,7 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
             layout.Paragraph(QStringLiteral("Излом в муфте перед ротором, рад: ") +
                              Numbers{*input}.Param(record->GetCouplingBreak()));
         layout.Table(states);
+        layout.SetContinuedHeading({});
     };
 }
 

@@ -23,7 +23,10 @@ const QString kStatusCalculated = QStringLiteral("Выберите один ба
 
 void TFormDataInput::SpeedButton1Click() {
     if (AllDataFilled()) {
+        // The transfer shows the last rotor's page; the user goes on from the page they were on.
+        const int shown = pageControl1_->currentIndex();
         if (!SaveRotors()) return;
+        if (pageControl1_->isTabVisible(shown)) pageControl1_->setCurrentIndex(shown);
         WriteDeflections(RotorCount());
     }
     SetStatusText(kStatusCalculated);

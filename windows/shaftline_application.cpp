@@ -4,12 +4,14 @@
 #include <exception>
 
 #include "message_boxes.h"
+#include "qt_translations.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The installed menu entry's name: the desktop matches the windows to it; its icon comes
     // from the icon theme (none in the build tree).
     setDesktopFileName(kDesktopEntryName);
     setWindowIcon(QIcon::fromTheme(kDesktopEntryName));
+    InstallToolkitTranslations(*this);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
