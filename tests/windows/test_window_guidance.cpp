@@ -2,6 +2,8 @@
 // units and ranges on the grid headers, the intermediate pieces explained, the keyboard, the
 // page kept over a calculation, refusals with an icon, and the status bar after a save.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include <QUndoStack>
 
 #include "main_window.h"
+#include "support_scheme_window.h"
 #include "shaft_line_book.h"
 #include "test_window_support.h"
 
@@ -142,6 +145,31 @@ class TestWindowGuidance : public QObject {
         QVERIFY2(note.startsWith("Книга сохранена") && note.contains("линия.xlsx"), qPrintable(note));
     }
 
+    // The installed drawing opens in the program's own window; a broken one is reported.
+    void supportSchemeDrawingIsShownByTheProgram_data() {
+        QTest::addColumn<bool>("drawing");
+        QTest::newRow("installed drawing") << true;
+        QTest::newRow("broken drawing") << false;
+    }
+    void supportSchemeDrawingIsShownByTheProgram() {
+        QFETCH(bool, drawing);
+        QTemporaryDir dir;
+        const QString scheme = dir.filePath("ris.svg");
+        if (drawing) {
+            QVERIFY(QFile::copy(SHAFTLINE_IO_TEST_DATA "/../../../resources/ris.svg", scheme));
+        } else {
+            QFile file(scheme);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<svg") == 4);
+        }
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QTest::mouseClick(Control<QPushButton>("Button20"), Qt::LeftButton);
+        QDir::setCurrent(before);
+        auto* view = FormDataInput->findChild<TSupportSchemeWindow*>();
+        QCOMPARE(view != nullptr && view->isVisible() && view->HasDrawing(), drawing);
+        QCOMPARE(FormDataInput->StatusText().startsWith("Не удалось открыть документ"), !drawing);
+    }
+
     // The sample replaces an edited window only after the question, and counts as unsaved.
     void sampleImportAsksFirstAndIsUnsaved_data() {
         QTest::addColumn<QString>("answer");
@@ -156,7 +184,7 @@ class TestWindowGuidance : public QObject {
         ModalWatcher watcher;
         watcher.buttons = {answer};
         QTest::mouseClick(Control<QToolButton>("SpeedButton2"), Qt::LeftButton);
-        QVERIFY2(watcher.boxes.size() == 1, qPrintable(watcher.boxes.back().detailedText));
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
         QCOMPARE(watcher.boxes[0].text, QString("Сохранить изменения в книге?"));
         QCOMPARE(FormDataInput->GridInitParams(1)->Cell(0, 1) != "777", imported);
         QVERIFY(FormDataInput->IsModified());
