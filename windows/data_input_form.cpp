@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -28,6 +27,7 @@
 #include "message_text.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
+#include "screen_scroll_area.h"
 #include "shaft_line_book.h"
 #include "string_grid.h"
 #include "support_scheme.h"
@@ -111,11 +111,8 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     contentLayout->setSpacing(0);
     contentLayout->addWidget(panelSource);
     contentLayout->addWidget(panelData, 1);
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new TScreenScrollArea(content, this);
     scroll->setObjectName(QStringLiteral("DataInputScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(content);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

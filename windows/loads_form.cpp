@@ -1,7 +1,6 @@
 #include "loads_form.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -10,14 +9,15 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "coupled_overload.h"
 #include "loads_chart.h"
 #include "loads_grid.h"
 #include "message_boxes.h"
 #include "message_text.h"
-#include "coupled_overload.h"
-#include "support_bearing.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "screen_scroll_area.h"
+#include "support_bearing.h"
 #include "utf8_text.h"
 #include "window_fit.h"
 
@@ -77,11 +77,8 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->addWidget(note);
     contentLayout->addWidget(pageControl1_, 1);
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new TScreenScrollArea(content, this);
     scroll->setObjectName(QStringLiteral("LoadsScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
