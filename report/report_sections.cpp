@@ -35,9 +35,6 @@ struct Numbers {
     }
 };
 
-// Units of the section columns, as the results book gives them.
-constexpr std::array<std::string_view, 8> kSectionUnits = {", мм", ", мм",      ", мм", ", мм",
-                                                           ", мм", ", кгс/мм²", ", кг", ""};
 // Units of one support's nine values: heights and the condenser, vacuum and journal terms in
 // mm, temperatures in °C.
 constexpr std::array<std::string_view, 9> kSupportUnits = {", мм", ", °C", ", мм", ", °C", ", мм",
@@ -48,11 +45,9 @@ ReportTable SectionTable(const ReportInput& input, const TRotor& rotor, int numb
     const bool aligned = input.baseRotor.has_value();
     ReportTable table;
     table.columns.push_back({QStringLiteral("Участок"), Qt::AlignHCenter});
-    for (std::size_t c = 0; c < kSectionColumnNames.size(); ++c)
-        table.columns.push_back(
-            {Utf8Text(kSectionColumnNames[c]) + Utf8Text(kSectionUnits[c])});
-    table.columns.push_back({Utf8Text(kDeflectionColumnName) + QStringLiteral(", мм")});
-    if (aligned) table.columns.push_back({QStringLiteral("Смещение линии, мм")});
+    for (std::string_view name : kSectionColumnNames) table.columns.push_back({Utf8Text(name)});
+    table.columns.push_back({Utf8Text(kDeflectionColumnName)});
+    if (aligned) table.columns.push_back({QStringLiteral("Смещение линии")});
 
     const auto& rows = input.inputs[static_cast<std::size_t>(number)].sectionRows;
     const SectionArray& sections = rotor.SectionsView();
@@ -177,7 +172,9 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         layout.Paragraph(QStringLiteral("Тип ротора: ") +
                          Utf8Text(io::RotorKindText(*input, rotor)));
         layout.Paragraph(QStringLiteral("Количество участков: %1").arg(record->GetSectionCount()));
-        layout.Subheading(QStringLiteral("Участки и прогибы"));
+        // The units go into the heading: in the column captions they would take a third line.
+        layout.Subheading(QStringLiteral("Участки и прогибы: длины и прогибы в мм, модуль Юнга в "
+                                         "кгс/мм², масса лопатки в кг"));
         layout.Table(SectionTable(*input, *record, rotor));
         const ReportTable support = SupportTable(*input, rotor);
         layout.Subheading(QStringLiteral("Данные опор"), layout.ToMm(layout.TableHeight(support)));
