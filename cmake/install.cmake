@@ -121,7 +121,8 @@ string(REGEX MATCH "^[^:,]+" GSF_PACKAGE "${GSF_OWNER}")
 if(NOT GSF_OWNER_STATUS EQUAL 0 OR NOT GSF_PACKAGE)
   set(GSF_PACKAGE libgsf-1-114)
 endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, hicolor-icon-theme, ${GSF_PACKAGE}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "qt6-qpa-plugins, qt6-translations-l10n, hicolor-icon-theme, ${GSF_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # First line the synopsis; CPack indents the rest and marks the empty line as a paragraph break.

@@ -1,5 +1,7 @@
 #include "coupled_states.h"
 
+#include "support_bearing.h"
+
 namespace shaftline {
 
 namespace {
@@ -15,13 +17,10 @@ std::vector<double> NominalElevations(const RotorArray& rotors, int count) {
     return z;
 }
 
-// Every inner support stands between an odd rotor and an even piece; its bearing and its rise
-// belong to the odd rotor: the right one of rotor k when k is odd, else the left one of k + 1.
 double BearingRise(const RotorArray& rotors, int count, int support) {
-    auto rotor = [&](int k) -> const TRotor& { return *rotors[static_cast<std::size_t>(k)]; };
-    if (support == 0) return rotor(1).LeftSupportRise;
-    if (support == count) return rotor(count).RightSupportRise;
-    return support % 2 == 1 ? rotor(support).RightSupportRise : rotor(support + 1).LeftSupportRise;
+    const SupportBearing bearing = BearingOfSupport(count, support);
+    const TRotor& rotor = *rotors[static_cast<std::size_t>(bearing.rotor)];
+    return bearing.left ? rotor.LeftSupportRise : rotor.RightSupportRise;
 }
 
 }  // namespace

@@ -284,6 +284,7 @@ void ReportLayout::NewPage() {
     if (painter_ != nullptr) device_.newPage();
     ++page_;
     y_ = 0;
+    if (!continuedHeading_.isEmpty()) Text(continuedHeading_, ReportFont(12, true), 0, Mm(2));
 }
 
 void ReportLayout::Finish() {

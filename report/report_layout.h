@@ -60,6 +60,9 @@ class ReportLayout {
     /// rectangle it gets (not called while measuring).
     void Figure(double height, const std::function<void(QPainter&, const QRectF&)>& paint);
     void PageBreak();
+    /// A heading repeated at the top of every page that the blocks after it continue onto
+    /// (e.g. "Ротор 5 (продолжение)"); empty ends the repetition.
+    void SetContinuedHeading(const QString& text) { continuedHeading_ = text; }
 
     /// Ends the last page; the layout takes nothing more.
     void Finish();
@@ -82,6 +85,7 @@ class ReportLayout {
     int page_ = 1;
     double y_ = 0;  ///< top of the next block, device units from the top of the text area
     bool finished_ = false;
+    QString continuedHeading_;
 };
 
 }  // namespace shaftline::report

@@ -1,6 +1,8 @@
 #include "report_sections.h"
 
 #include <QPainter>
+#include <array>
+#include <string_view>
 
 #include "chart_picture.h"
 #include "number_text.h"
@@ -32,6 +34,11 @@ struct Numbers {
             FormatNumber7(*value, input.decimalSeparator, input.groupSeparator));
     }
 };
+
+// Units of one support's nine values: heights and the condenser, vacuum and journal terms in
+// mm, temperatures in °C.
+constexpr std::array<std::string_view, 9> kSupportUnits = {", мм", ", °C", ", мм", ", °C", ", мм",
+                                                           ", °C", ", мм", ", мм", ", мм"};
 
 ReportTable SectionTable(const ReportInput& input, const TRotor& rotor, int number) {
     const Numbers numbers{input};
@@ -68,8 +75,10 @@ ReportTable SupportTable(const ReportInput& input, int number) {
                      {QStringLiteral("Значение")}};
     for (std::size_t i = 0; i < 9; ++i) {
         table.rows.push_back(
-            {{Utf8Text(kSupportColumnNames[i]), QString::fromStdString(texts[i]),
-              Utf8Text(kSupportColumnNames[i + 9]), QString::fromStdString(texts[i + 9])}});
+            {{Utf8Text(kSupportColumnNames[i]) + Utf8Text(kSupportUnits[i]),
+              QString::fromStdString(texts[i]),
+              Utf8Text(kSupportColumnNames[i + 9]) + Utf8Text(kSupportUnits[i]),
+              QString::fromStdString(texts[i + 9])}});
     }
     return table;
 }
@@ -159,10 +168,13 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
         if (record == nullptr) return;
         layout.PageBreak();
         layout.Heading(QStringLiteral("Ротор %1").arg(rotor));
+        layout.SetContinuedHeading(QStringLiteral("Ротор %1 (продолжение)").arg(rotor));
         layout.Paragraph(QStringLiteral("Тип ротора: ") +
                          Utf8Text(io::RotorKindText(*input, rotor)));
         layout.Paragraph(QStringLiteral("Количество участков: %1").arg(record->GetSectionCount()));
-        layout.Subheading(QStringLiteral("Участки и прогибы"));
+        // The units go into the heading: in the column captions they would take a third line.
+        layout.Subheading(QStringLiteral("Участки и прогибы: длины и прогибы в мм, модуль Юнга в "
+                                         "кгс/мм², масса лопатки в кг"));
         layout.Table(SectionTable(*input, *record, rotor));
         const ReportTable support = SupportTable(*input, rotor);
         layout.Subheading(QStringLiteral("Данные опор"), layout.ToMm(layout.TableHeight(support)));
@@ -176,6 +188,7 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor) 
             layout.Paragraph(QStringLiteral("Излом в муфте перед ротором, рад: ") +
                              Numbers{*input}.Param(record->GetCouplingBreak()));
         layout.Table(states);
+        layout.SetContinuedHeading({});
     };
 }
 

@@ -9,6 +9,7 @@ PACKAGES="
   libgsf-1-dev libglib2.0-dev libxlsxwriter-dev
   libxml2-dev zlib1g-dev
   qt6-svg-dev poppler-utils
+  qt6-translations-l10n
   nlohmann-json3-dev libcli11-dev
   python3 python3-xlwt
   gnumeric

@@ -16,6 +16,7 @@
 #include "message_text.h"
 #include "number_locale.h"
 #include "typed_file_name.h"
+#include "written_note.h"
 
 namespace {
 
@@ -88,7 +89,8 @@ void ChartExportMenu::CopyPicture() {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-bool ChartExportMenu::Written(bool done, const QString& path) {
+bool ChartExportMenu::Written(bool done, const QString& what, const QString& path) {
+    if (done) ShowWrittenNote(chart_, what, path);
     if (!done)
         ShowError(
             chart_,
@@ -103,7 +105,7 @@ bool ChartExportMenu::SavePicture(const QString& path) {
     const bool done =
         svg ? shaftline::report::WriteChartSvg(path, picture, PictureSize(), DecimalSeparator())
             : shaftline::report::WriteChartPng(path, picture, PictureSize(), DecimalSeparator());
-    return Written(done, path);
+    return Written(done, QStringLiteral("Изображение графика записано"), path);
 }
 
 bool ChartExportMenu::SaveData(const QString& path) {
@@ -113,7 +115,7 @@ bool ChartExportMenu::SaveData(const QString& path) {
                       file.write(csv.data(), static_cast<qint64>(csv.size())) ==
                           static_cast<qint64>(csv.size()) &&
                       file.commit();
-    return Written(done, path);
+    return Written(done, QStringLiteral("Данные графика записаны"), path);
 }
 
 void ChartExportMenu::SavePictureAs() {
@@ -137,7 +139,16 @@ void ChartExportMenu::SaveDataAs() {
     SaveData(WithKnownSuffix(path, {csv}, csv));
 }
 
-void InstallChartExportMenus(const ElasticLineCharts& charts) {
-    new ChartExportMenu(charts.Chart1(), shaftline::report::ElasticChart::Nominal);
-    new ChartExportMenu(charts.Chart2(), shaftline::report::ElasticChart::Assembly);
+void InstallChartExportMenus(ElasticLineCharts& charts) {
+    using shaftline::report::ElasticChart;
+    for (auto [chart, kind] : {std::pair{charts.Chart1(), ElasticChart::Nominal},
+                               std::pair{charts.Chart2(), ElasticChart::Assembly}}) {
+        QMenu* menu = (new ChartExportMenu(chart, kind))->Menu();
+        auto* showAll = new QAction(QStringLiteral("Показать все"), menu);
+        showAll->setObjectName(QStringLiteral("ShowAll"));
+        QObject::connect(showAll, &QAction::triggered, &charts,
+                         [&charts, chart] { charts.ShowAll(chart); });
+        menu->insertAction(menu->actions().value(0), showAll);
+        menu->insertSeparator(menu->actions().value(1));
+    }
 }

@@ -34,12 +34,12 @@ class ChartExportMenu : public QObject {
     void SavePictureAs();
     void SaveDataAs();
     QSize PictureSize() const;
-    bool Written(bool done, const QString& path);
+    bool Written(bool done, const QString& what, const QString& path);
 
     LineChart* chart_;
     shaftline::report::ElasticChart kind_;
     QMenu* menu_;
 };
 
-/// Gives both charts of the main window their context menu.
-void InstallChartExportMenus(const ElasticLineCharts& charts);
+/// Gives both charts of the main window their context menu, headed by "Показать все".
+void InstallChartExportMenus(ElasticLineCharts& charts);

@@ -50,7 +50,7 @@ void TFormDataInput::TickCheckBox(int rotor) {
     }
     if (!ready) {
         if (rotor > count)
-            ShowMessage(this, QStringLiteral("Ротор %1 не входит в валопровод из %2 роторов")
+            ShowRefusal(this, QStringLiteral("Ротор %1 не входит в валопровод из %2 роторов")
                                   .arg(rotor)
                                   .arg(count));
         box->setChecked(false);
@@ -91,7 +91,7 @@ bool TFormDataInput::ReportMissing(const std::vector<int>& missing, const QStrin
     if (missing.empty()) return true;
     QStringList numbers;
     for (int rotor : missing) numbers << QString::number(rotor);
-    ShowMessage(this, QStringLiteral("Нет результатов расчета для ротора %1. Чтобы %2, сначала "
+    ShowRefusal(this, QStringLiteral("Нет результатов расчета для ротора %1. Чтобы %2, сначала "
                                      "нажмите кнопку \"Расчет\".")
                           .arg(numbers.join(QStringLiteral(", ")), action));
     return false;

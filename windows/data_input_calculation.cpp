@@ -26,7 +26,10 @@ const QString kStatusCalculated = QStringLiteral("Выберите один ба
 void TFormDataInput::SpeedButton1Click() {
     const int pendingBase = std::exchange(pendingBaseRotor_, 0);
     if (AllDataFilled()) {
+        // The transfer shows the last rotor's page; the user goes on from the page they were on.
+        const int shown = pageControl1_->currentIndex();
         if (!SaveRotors()) return;
+        if (pageControl1_->isTabVisible(shown)) pageControl1_->setCurrentIndex(shown);
         WriteDeflections(RotorCount());
         SetStatusText(kStatusCalculated);
         // The base rotor of an opened book, still ticked: the line is aligned to it as if the

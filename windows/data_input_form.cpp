@@ -27,10 +27,13 @@
 #include "message_text.h"
 #include "number_text.h"
 #include "rotor_grid_columns.h"
+#include "screen_scroll_area.h"
 #include "shaft_line_book.h"
 #include "string_grid.h"
 #include "support_scheme.h"
+#include "support_scheme_window.h"
 #include "up_down.h"
+#include "window_fit.h"
 
 namespace {
 
@@ -76,6 +79,7 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     setSizeGripEnabled(true);
     resize(870, 647);
     move(243, 166);
+    KeepOnScreen(this);
 
     auto* panelSource = new QFrame(this);
     panelSource->setObjectName(QStringLiteral("PanelSource"));
@@ -99,11 +103,21 @@ TFormDataInput::TFormDataInput(QWidget* parent) : QDialog(parent) {
     statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
     statusBar->addWidget(statusPanel_, 1);
 
+    // On a screen narrower than the panels the window scrolls rather than leaving the screen.
+    auto* content = new QWidget();
+    content->setObjectName(QStringLiteral("DataInputContent"));
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(0);
+    contentLayout->addWidget(panelSource);
+    contentLayout->addWidget(panelData, 1);
+    auto* scroll = new TScreenScrollArea(content, this);
+    scroll->setObjectName(QStringLiteral("DataInputScroll"));
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(panelSource);
-    layout->addWidget(panelData, 1);
+    layout->addWidget(scroll, 1);
     layout->addWidget(statusBar);
 
     EditKolRotorChange();
@@ -303,7 +317,11 @@ void TFormDataInput::ShowGrid(int rotor, bool supportGrid) {
 
 void TFormDataInput::PageControl1Change() {
     // Rotors at even positions (odd page index) have no sketch.
-    button21_->setEnabled(pageControl1_->currentIndex() % 2 == 0);
+    const bool sketch = pageControl1_->currentIndex() % 2 == 0;
+    button21_->setEnabled(sketch);
+    button21_->setToolTip(sketch ? QString()
+                                 : QStringLiteral("Эскиз есть только у роторов; на этой вкладке "
+                                                  "невесомая промежуточная деталь"));
 }
 
 // Key preview: every key typed anywhere in this window comes here before the focused control.
@@ -332,7 +350,18 @@ void TFormDataInput::Button20Click() {
                 .arg(kSupportScheme, QuotedPath(QDir::currentPath()), QuotedPath(programDir)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme)))
-        SetStatusText(
-            QStringLiteral("Не удалось открыть документ \"%1\"").arg(QFileInfo(scheme).fileName()));
+    const QString refused =
+        QStringLiteral("Не удалось открыть документ \"%1\"").arg(QFileInfo(scheme).fileName());
+    // The drawing installed with the program is shown by the program itself, so it opens on a
+    // machine with no program for drawings; the plant's own document goes to the desktop.
+    if (QFileInfo(scheme).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+        auto* view = findChild<TSupportSchemeWindow*>();
+        if (view == nullptr) view = new TSupportSchemeWindow(this);
+        if (!view->Load(scheme)) return SetStatusText(refused);
+        view->show();
+        view->raise();
+        view->activateWindow();
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(scheme))) SetStatusText(refused);
 }

@@ -56,8 +56,13 @@ QString TFormDataInput::TemplatePath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data.xls"));
 }
 
+// The sample replaces what the window holds, so unsaved changes are asked about first; the
+// sample's data then count as changes of their own, not yet saved anywhere.
 void TFormDataInput::SpeedButton2Click() {
-    ImportBook(TemplatePath());
+    if (book_ != nullptr && !book_->ConfirmSaveChanges()) return;
+    const Intake intake = ImportIntoWindow(TemplatePath());
+    if (intake == Intake::Filled) UndoStack()->resetClean();
+    if (intake != Intake::ContentRefused) SetStatusText(kStatusImported);
 }
 
 void TFormDataInput::ImportBook(const QString& path) {

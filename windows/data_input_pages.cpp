@@ -12,12 +12,18 @@
 
 #include "control_lookup.h"
 #include "data_input_form.h"
+#include "grid_header_hints.h"
 #include "rotor_grid_columns.h"
 #include "rotor_transfer.h"
 #include "string_grid.h"
 #include "up_down.h"
 
 namespace {
+
+const QString kIntermediatePieceNote = QStringLiteral(
+    "Промежуточная деталь между роторами: считается невесомой, поэтому у нее нет типа ротора; "
+    "она лежит на подшипниках соседних роторов, поэтому нет кнопки \"Параметры\"; эскиз "
+    "строится только для роторов.");
 
 // The support grid keeps the five rows of the window layout until an import sets two; only its
 // data row (row 1) is ever read.
@@ -105,6 +111,12 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
         topLayout->addWidget(typeLabel, 0, 3);
         topLayout->addWidget(type, 1, 3);
     }
+    if (evenPosition) {
+        auto* note = new QLabel(kIntermediatePieceNote, top);
+        note->setObjectName(RotorControlName("LblIntermediate", rotor));
+        note->setWordWrap(true);
+        topLayout->addWidget(note, 0, 3, 2, 2);
+    }
     topLayout->setColumnStretch(4, 1);
     topLayout->setRowStretch(2, 1);
 
@@ -113,10 +125,12 @@ QWidget* TFormDataInput::BuildRotorPage(int rotor) {
         MakeGrid(RotorControlName("GridInitParams", rotor), kSectionGridHeaders, 2, bottom);
     // The deflection column is the calculation's output: it is read, never typed or pasted into.
     main->SetInputColumns(static_cast<int>(kSectionGridHeaders.size()));
+    main->SetHeaderHints(SectionHeaderHints());
     TStringGrid* support =
         MakeGrid(SupportGridName(rotor), kSupportGridHeaders, kSupportGridRows, bottom);
     // Its data row can be typed into, so a shaft line entered by hand can be aligned too.
     support->SetLastEditableRow(kSupportDataRow);
+    support->SetHeaderHints(SupportHeaderHints());
     support->hide();
     auto* bottomLayout = new QVBoxLayout(bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);

@@ -38,7 +38,7 @@ bool TFormDataInput::PagesHoldCalculatedInputs(int count, const QString& action)
         } catch (const shaftline::TransferError&) {
         }
         if (!same) {
-            ShowMessage(this, QStringLiteral("Данные ротора %1 изменены после расчета. Чтобы %2, "
+            ShowRefusal(this, QStringLiteral("Данные ротора %1 изменены после расчета. Чтобы %2, "
                                              "сначала нажмите кнопку \"Расчет\".")
                                   .arg(rotor)
                                   .arg(action));

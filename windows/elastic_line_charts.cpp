@@ -64,6 +64,11 @@ void ElasticLineCharts::Fill(const shaftline::RotorArray& rotors, int count) {
     chart2_->Zoom(chartZoom_);
 }
 
+void ElasticLineCharts::ShowAll(LineChart* chart) {
+    chartZoom_ = shaftline::report::kChartZoomPercent;
+    chart->FitAll(chartZoom_);
+}
+
 // A notch down zooms to the new counter, a notch up to one more than the new counter. The
 // counter stops at the int limits rather than wrapping round.
 void ElasticLineCharts::WheelDown(LineChart* chart) {

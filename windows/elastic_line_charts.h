@@ -33,6 +33,10 @@ public:
     void Chart2MouseWheelDown() { WheelDown(chart2_); }
     void Chart2MouseWheelUp() { WheelUp(chart2_); }
 
+    /// "Показать все": the chart's axes fitted to its data and zoomed as the menu command
+    /// "Ввод параметров" zooms them, with the counter set as that command sets it.
+    void ShowAll(LineChart* chart);
+
 private:
     void WheelDown(LineChart* chart);
     void WheelUp(LineChart* chart);

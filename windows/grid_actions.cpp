@@ -179,7 +179,7 @@ bool TGridActions::Refused(int rows, int columns, int column, int row) {
     } else {
         return false;
     }
-    ShowMessage(grid_->window(), SizeOfBlock(rows, columns) + reason + kNothingPasted);
+    ShowRefusal(grid_->window(), SizeOfBlock(rows, columns) + reason + kNothingPasted);
     return true;
 }
 
@@ -199,7 +199,7 @@ void TGridActions::InsertRow() {
     grid_->CommitOpenEditor();
     const int count = SectionCount();
     if (count >= shaftline::kMaxSections) {
-        ShowMessage(
+        ShowRefusal(
             grid_->window(),
             QStringLiteral("У ротора не может быть больше %1 участков: участок не вставлен.")
                 .arg(shaftline::kMaxSections));
@@ -220,7 +220,7 @@ void TGridActions::RemoveRows() {
     if (rows.empty()) return;
     const int count = SectionCount();
     if (static_cast<int>(rows.size()) >= count) {
-        ShowMessage(grid_->window(),
+        ShowRefusal(grid_->window(),
                     QStringLiteral("У ротора должен остаться хотя бы один участок: удалить все "
                                    "участки нельзя."));
         return;

@@ -3,6 +3,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
+#include <QMouseEvent>
+#include <QRubberBand>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
@@ -14,6 +16,9 @@ namespace {
 
 // One notch of a standard mouse wheel, in eighths of a degree.
 constexpr int kNotchAngle = 120;
+
+// Smallest rectangle dragged out that zooms, px.
+constexpr int kMinZoomArea = 4;
 
 // Room per tick along each axis, px: a label of the horizontal axis is wider than it is high.
 constexpr double kTickSpacingX = 90;
@@ -29,7 +34,9 @@ LineChart::LineChart(const QString& objectName, const QString& title,
     chart->setTitle(title);
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
-    chart->setAnimationOptions(animatedZoom ? QChart::GridAxisAnimations : QChart::NoAnimation);
+    // The curves are animated together with the axes: both take the same steps of the same
+    // length, so no frame shows the curves at the new range under the axes of the old one.
+    chart->setAnimationOptions(animatedZoom ? QChart::AllAnimations : QChart::NoAnimation);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
 
@@ -96,6 +103,52 @@ void LineChart::Zoom(int percent) {
     y_ = shaftline::ZoomedRange(y_, percent);
     fixed_ = true;
     ApplyRanges();
+}
+
+void LineChart::FitAll(int percent) {
+    fixed_ = false;
+    FitAutomaticAxes();
+    Zoom(percent);
+}
+
+void LineChart::ZoomToArea(const QRect& area) {
+    const QRect r = area.normalized();
+    if (r.width() < kMinZoomArea || r.height() < kMinZoomArea || series_.empty()) return;
+    const auto value = [this](QPoint p) {
+        return chart()->mapToValue(chart()->mapFromScene(mapToScene(p)), series_.front());
+    };
+    const QPointF a = value(r.topLeft());
+    const QPointF b = value(r.bottomRight());
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y()) || a.x() == b.x() || a.y() == b.y())
+        return;
+    x_ = {std::min(a.x(), b.x()), std::max(a.x(), b.x())};
+    y_ = {std::min(a.y(), b.y()), std::max(a.y(), b.y())};
+    fixed_ = true;
+    ApplyRanges();
+}
+
+void LineChart::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !HasPoints()) return QChartView::mousePressEvent(event);
+    if (band_ == nullptr) band_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+    bandStart_ = event->position().toPoint();
+    band_->setGeometry(QRect(bandStart_, QSize()));
+    band_->show();
+    event->accept();
+}
+
+void LineChart::mouseMoveEvent(QMouseEvent* event) {
+    if (band_ == nullptr || !band_->isVisible()) return QChartView::mouseMoveEvent(event);
+    band_->setGeometry(QRect(bandStart_, event->position().toPoint()).normalized());
+    event->accept();
+}
+
+void LineChart::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || band_ == nullptr || !band_->isVisible())
+        return QChartView::mouseReleaseEvent(event);
+    band_->hide();
+    ZoomToArea(QRect(bandStart_, event->position().toPoint()));
+    event->accept();
 }
 
 bool LineChart::HasPoints() const {

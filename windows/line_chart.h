@@ -10,6 +10,8 @@
 #include "axis_ticks.h"
 
 class QCategoryAxis;
+class QMouseEvent;
+class QRubberBand;
 class QLineSeries;
 class QWheelEvent;
 
@@ -49,6 +51,12 @@ class LineChart : public QChartView {
     /// [a, b] becomes [a + d, b − d] and stays fixed. An axis that would collapse or turn
     /// inside out keeps its range.
     void Zoom(int percent);
+    /// Makes the axes automatic again, fits them to the data and zooms them to `percent`, as
+    /// the first zoom after filling does.
+    void FitAll(int percent);
+    /// Fixes the axes to the values under the rectangle `area` of the view (view pixels); an
+    /// area narrower or lower than a few pixels changes nothing.
+    void ZoomToArea(const QRect& area);
 
     AxisRange XRange() const { return x_; }
     AxisRange YRange() const { return y_; }
@@ -61,6 +69,10 @@ class LineChart : public QChartView {
 
   protected:
     void wheelEvent(QWheelEvent* event) override;
+    /// Dragging with the left button outlines the rectangle to zoom into.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void FitAutomaticAxes();
@@ -76,5 +88,7 @@ class LineChart : public QChartView {
     bool fixed_ = false;
     bool applyingRanges_ = false;
     bool rangesPending_ = false;
+    QRubberBand* band_ = nullptr;
+    QPoint bandStart_;
     int wheelAngle_ = 0;  ///< eighths of a degree not yet counted as a notch
 };

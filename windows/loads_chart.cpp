@@ -28,9 +28,12 @@ void TLoadsChart::SetLoads(const QStringList& supports, const std::vector<double
     own_ = new QBarSet(QStringLiteral("Нагрузка без связи роторов, кгс"));
     coupled_->setColor(QColor(0, 90, 170));
     own_->setColor(QColor(170, 170, 170));
+    // Negative loads in red, as in the table: a bar of the coupled set is "selected" for that.
+    coupled_->setSelectedColor(Qt::red);
     double lo = 0, hi = 0;
     for (std::size_t j = 0; j < coupled.size() && j < own.size(); ++j) {
         coupled_->append(coupled[j]);
+        if (coupled[j] < 0) coupled_->selectBar(static_cast<int>(j));
         own_->append(own[j]);
         lo = std::min({lo, coupled[j], own[j]});
         hi = std::max({hi, coupled[j], own[j]});

@@ -9,13 +9,17 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "coupled_overload.h"
 #include "loads_chart.h"
 #include "loads_grid.h"
 #include "message_boxes.h"
 #include "message_text.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "screen_scroll_area.h"
+#include "support_bearing.h"
 #include "utf8_text.h"
+#include "window_fit.h"
 
 using shaftline::SupportState;
 
@@ -30,6 +34,7 @@ const char* const kColumnCaptions[TFormLoads::kColumnCount] = {
     "Нагрузка без связи роторов, кгс",
     "Изменение нагрузки, кгс",
     "Изгибающий момент, кгс·мм",
+    "Подшипник",
 };
 
 const QString kNegativeLoadHint = QStringLiteral("Отрицательная нагрузка: вал отрывается от опоры");
@@ -51,6 +56,7 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Нагрузки на опоры"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     resize(1180, 860);
+    KeepOnScreen(this);
 
     auto* note = new QLabel(
         QStringLiteral("Роторы жестко соединены муфтами; ужесточение вала дисками не учитывается."),
@@ -64,9 +70,18 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
                               shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
 
+    // On a small screen the window keeps a readable size inside and scrolls.
+    auto* content = new QWidget();
+    content->setObjectName(QStringLiteral("LoadsContent"));
+    content->setMinimumSize(760, 560);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->addWidget(note);
+    contentLayout->addWidget(pageControl1_, 1);
+    auto* scroll = new TScreenScrollArea(content, this);
+    scroll->setObjectName(QStringLiteral("LoadsScroll"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(note);
-    layout->addWidget(pageControl1_, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
 }
 
 QWidget* TFormLoads::BuildStateTab(SupportState state) {
@@ -97,8 +112,14 @@ QWidget* TFormLoads::BuildStateTab(SupportState state) {
     tab.chart = new TLoadsChart(page);
     tab.chart->setObjectName(StateName("Chart", state));
 
+    tab.overloaded = new QLabel(page);
+    tab.overloaded->setObjectName(StateName("LabelOverloaded", state));
+    tab.overloaded->setStyleSheet(QStringLiteral("color: #a05000"));
+    auto* lines = new QVBoxLayout();
+    lines->addWidget(tab.unloaded);
+    lines->addWidget(tab.overloaded);
     auto* row = new QHBoxLayout();
-    row->addWidget(tab.unloaded, 1);
+    row->addLayout(lines, 1);
     row->addWidget(reset);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(tab.grid, 3);
@@ -127,10 +148,17 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
-        ShowMessage(nullptr, QString::fromStdString(result.problem));
+        ShowRefusal(nullptr, QString::fromStdString(result.problem));
         return false;
     }
     coupled_ = std::move(result.value);
+    const int supportCount = static_cast<int>(coupled_->line.supports.size());
+    bearingRises_.clear();
+    for (int j = 0; j < supportCount; ++j) {
+        const shaftline::SupportBearing bearing = shaftline::BearingOfSupport(count, j);
+        const shaftline::TRotor& rotor = *rotors[static_cast<std::size_t>(bearing.rotor)];
+        bearingRises_.push_back(bearing.left ? rotor.LeftSupportRise : rotor.RightSupportRise);
+    }
     for (SupportState state : shaftline::kSupportStates) {
         Tab(state).lifts.assign(coupled_->line.supports.size(), 0.0);
         ShowState(state);
@@ -142,6 +170,19 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
 QString TFormLoads::SupportCaption(int support) const {
     return QString::fromStdString(shaftline::SupportLabel(
         coupled_->line.supports[static_cast<std::size_t>(support)], support));
+}
+
+// The bearing the support stands for; in the assembly state also the rise taken off it.
+QString TFormLoads::BearingText(SupportState state, int support) const {
+    const shaftline::SupportBearing bearing =
+        shaftline::BearingOfSupport(coupled_->line.RotorCount(), support);
+    QString text = QString::fromStdString(shaftline::BearingLabel(bearing));
+    if (state == SupportState::kAssembly)
+        text += QStringLiteral(", вычтен ее подъем %1 мм")
+                    .arg(QString::fromStdString(shaftline::FormatFixed(
+                        bearingRises_[static_cast<std::size_t>(support)],
+                        shaftline::kCoupledLengthDecimals, DecimalSeparator(), GroupSeparator())));
+    return text;
 }
 
 // The state with its extra lifts, solved afresh, into the table, the chart and the line of
@@ -178,11 +219,19 @@ void TFormLoads::ShowState(SupportState state) {
                         shaftline::kCoupledLoadDecimals);
         grid->SetNumber(j, kShiftColumn, shift[at], shaftline::kCoupledLoadDecimals);
         grid->SetNumber(j, kMomentColumn, s.moments[at], shaftline::kCoupledMomentDecimals);
+        grid->SetText(j, kBearingColumn, BearingText(state, j));
         numbers << QString::number(j + 1);
         own.push_back(line.supports[at].ownLoad);
     }
 
     tab.unloaded->setText(QString::fromStdString(shaftline::UnloadedSupportsText(line, s)));
+    QStringList overloaded;
+    for (int j : shaftline::OverloadedSupports(line, s)) overloaded << SupportCaption(j);
+    tab.overloaded->setText(
+        overloaded.isEmpty()
+            ? QString()
+            : QStringLiteral("Нагрузка больше двух нагрузок без связи роторов: %1")
+                  .arg(overloaded.join(QStringLiteral(", "))));
     grid->FitColumns();
     tab.chart->SetLoads(numbers, s.loads, own);
 }
@@ -227,7 +276,7 @@ void TFormLoads::LiftTyped(SupportState state, int support, const QString& text)
                 .arg(support + 1)
                 .arg(QString::fromStdString(shaftline::QuotedForMessage(text.toStdString())),
                      problem);
-        QTimer::singleShot(0, this, [this, message] { ShowMessage(this, message); });
+        QTimer::singleShot(0, this, [this, message] { ShowRefusal(this, message); });
         return;
     }
     Tab(state).lifts[static_cast<std::size_t>(support)] = lift;

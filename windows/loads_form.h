@@ -30,6 +30,8 @@ class TFormLoads : public QDialog {
     TLoadsGrid* StateGrid(shaftline::SupportState state) const { return Tab(state).grid; }
     TLoadsChart* StateChart(shaftline::SupportState state) const { return Tab(state).chart; }
     QLabel* UnloadedLabel(shaftline::SupportState state) const { return Tab(state).unloaded; }
+    /// The line under the table that names the supports carrying more than twice their own load.
+    QLabel* OverloadedLabel(shaftline::SupportState state) const { return Tab(state).overloaded; }
     TLoadsGrid* InfluenceGrid() const { return influence_; }
     /// What a state tab shows: the state with its extra lifts.
     const shaftline::CoupledState& ShownState(shaftline::SupportState state) const {
@@ -49,6 +51,7 @@ class TFormLoads : public QDialog {
         kOwnLoadColumn,
         kShiftColumn,
         kMomentColumn,
+        kBearingColumn,
         kColumnCount
     };
 
@@ -57,6 +60,7 @@ class TFormLoads : public QDialog {
         TLoadsGrid* grid = nullptr;
         TLoadsChart* chart = nullptr;
         QLabel* unloaded = nullptr;
+        QLabel* overloaded = nullptr;
         std::vector<double> lifts;  ///< mm, per support
         shaftline::CoupledState shown;
     };
@@ -72,9 +76,12 @@ class TFormLoads : public QDialog {
     void LiftTyped(shaftline::SupportState state, int support, const QString& text);
     void ResetLifts(shaftline::SupportState state);
     QString SupportCaption(int support) const;
+    QString BearingText(shaftline::SupportState state, int support) const;
 
     QTabWidget* pageControl1_ = nullptr;
     TLoadsGrid* influence_ = nullptr;
     std::array<StateTab, shaftline::kSupportStateCount> tabs_;
     std::optional<shaftline::CoupledShaftLine> coupled_;
+    /// mm, per support: the rise of its bearing, which the assembly state subtracts.
+    std::vector<double> bearingRises_;
 };

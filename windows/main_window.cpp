@@ -23,6 +23,7 @@
 #include "number_text.h"
 #include "report_export.h"
 #include "shaft_line_book.h"
+#include "window_fit.h"
 
 namespace {
 
@@ -48,16 +49,19 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    KeepOnScreen(this);
 
     QMenuBar* mainMenu = menuBar();
     mainMenu->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = mainMenu->addMenu(QStringLiteral("Файл"));
+    QMenu* file = mainMenu->addMenu(QStringLiteral("&Файл"));
     file->menuAction()->setObjectName(QStringLiteral("MenuFile"));
     BuildFileMenu(file);
     QMenu* data = mainMenu->addMenu(QStringLiteral("Данные"));
     data->menuAction()->setObjectName(QStringLiteral("N1"));
     QAction* enterParameters = data->addAction(QStringLiteral("Ввод параметров"));
     enterParameters->setObjectName(QStringLiteral("N2"));
+    enterParameters->setShortcut(QKeySequence(Qt::Key_F2));
+    bookKeys_.append(enterParameters);  // F2 also starts editing a cell of the data-entry window
     connect(enterParameters, &QAction::triggered, this, &TForm1::N2Click);
     AddHelpMenu(mainMenu, this);
 

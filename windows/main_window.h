@@ -52,7 +52,8 @@ class TForm1 : public QMainWindow {
     bool activated_ = false;
     TShaftLineBook* book_ = nullptr;
     QList<QAction*> recentBooks_;
-    // The items with keys, off while the data-entry window is shown: the book keys, which it
-    // has too, and printing, which takes the results of a calculation it may be changing.
+    // The items with keys, off while the data-entry window is shown: "Ввод параметров", the book
+    // keys, which it has too, and printing, which takes the results of a calculation it may be
+    // changing.
     QList<QAction*> bookKeys_;
 };

@@ -24,6 +24,10 @@ void ShowMessage(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::NoIcon, ProgramTitle(), text, {});
 }
 
+void ShowRefusal(QWidget* parent, const QString& text) {
+    Show(parent, QMessageBox::Warning, ProgramTitle(), text, {});
+}
+
 void ShowError(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::Critical, ProgramTitle(), text, {});
 }

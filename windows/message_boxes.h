@@ -13,6 +13,10 @@ QString ProgramTitle();
 /// Plain notice (incomplete data, the new base rotor, a refused action).
 void ShowMessage(QWidget* parent, const QString& text);
 
+/// An action refused before it changed anything (no results yet, a value out of range), with
+/// the reason and a warning icon.
+void ShowRefusal(QWidget* parent, const QString& text);
+
 /// An error that ended an action, with the error's own message.
 void ShowError(QWidget* parent, const QString& text);
 

@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "window_fit.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ TFormParam::TFormParam(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Параметры"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     resize(486, 255);
+    KeepOnScreen(this);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);

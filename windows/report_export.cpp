@@ -13,6 +13,7 @@
 #include "results_book_writer.h"
 #include "shaft_line_workbook.h"
 #include "typed_file_name.h"
+#include "written_note.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ bool WriteResultsFile(QWidget* parent, const QString& path,
                       const shaftline::io::CalculationResults& results) {
     try {
         shaftline::io::WriteResultsBook(QFile::encodeName(path).toStdString(), results);
+        ShowWrittenNote(parent, QStringLiteral("Результаты расчета записаны"), path);
         return true;
     } catch (const shaftline::io::WorkbookError& error) {
         ShowError(parent, QString::fromUtf8(error.what()));
@@ -44,8 +46,10 @@ QString AskReportPath(QWidget* parent) {
 // False, after an error message, when the file cannot be written.
 bool WriteReportFile(QWidget* parent, const QString& path,
                      std::shared_ptr<const shaftline::report::ReportInput> input) {
-    if (shaftline::report::WriteReportPdf(path, shaftline::report::MakeShaftLineReport(input)))
+    if (shaftline::report::WriteReportPdf(path, shaftline::report::MakeShaftLineReport(input))) {
+        ShowWrittenNote(parent, QStringLiteral("Отчет записан"), path);
         return true;
+    }
     ShowError(parent,
               QStringLiteral("Не удалось записать отчет в файл «%1».")
                   .arg(QString::fromStdString(shaftline::QuotedForMessage(path.toStdString()))));

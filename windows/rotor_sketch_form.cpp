@@ -13,6 +13,7 @@
 
 #include "rotor.h"
 #include "sketch_picture.h"
+#include "window_fit.h"
 
 /// The paint area of the sketch: paints the rectangles of the last DrawSketch, so a covered or
 /// scrolled window is renewed without recomputing.
@@ -54,6 +55,7 @@ TFormRotorSketch::TFormRotorSketch(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormRotorSketch"));
     setWindowTitle(QStringLiteral("Эскиз ротора"));
     resize(783, 540);
+    KeepOnScreen(this);
 
     auto* panel1 = new QFrame(this);
     panel1->setObjectName(QStringLiteral("Panel1"));

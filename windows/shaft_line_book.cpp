@@ -16,6 +16,7 @@
 #include "number_locale.h"
 #include "shaft_line_book_writer.h"
 #include "typed_file_name.h"
+#include "written_note.h"
 
 namespace {
 
@@ -48,7 +49,10 @@ TShaftLineBook::TShaftLineBook(TFormDataInput* form) : QObject(form), form_(form
 
 QString TShaftLineBook::Caption() const {
     QString caption = ProgramTitle();
-    if (!path_.isEmpty()) caption += QStringLiteral(" — ") + QFileInfo(path_).fileName();
+    if (!path_.isEmpty())
+        caption += QStringLiteral(" — ") + QFileInfo(path_).fileName();
+    else if (!source_.isEmpty())
+        caption += QStringLiteral(" — образец «%1»").arg(QFileInfo(source_).fileName());
     if (form_->IsModified()) caption += u'*';
     return caption;
 }
@@ -101,6 +105,7 @@ bool TShaftLineBook::SaveTo(const QString& path) {
     form_->SetUnmodified();
     SetPath(path);
     Remember(path_);
+    ShowWrittenNote(DialogParent(), QStringLiteral("Книга сохранена"), path_);
     return true;
 }
 

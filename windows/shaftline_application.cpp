@@ -5,12 +5,14 @@
 #include <exception>
 
 #include "message_boxes.h"
+#include "qt_translations.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The installed menu entry's name: the desktop matches the windows to it; its icon comes
     // from the icon theme (none in the build tree).
     setDesktopFileName(kDesktopEntryName);
     setWindowIcon(QIcon::fromTheme(kDesktopEntryName));
+    InstallToolkitTranslations(*this);
     // QApplication has set the C library's locale from the environment; numbers inside files
     // (and inside the libraries that write them) keep the '.', while numbers shown to a person
     // take the user's separator from QLocale.

@@ -35,10 +35,26 @@ void TStringGrid::SetColCount(int columns) {
     writing_ = true;
     for (int column = oldColumns; column < columns; ++column) {
         setHorizontalHeaderItem(column, new QTableWidgetItem(Cell(column, 0)));
+        ApplyHeaderHint(column);
         for (int row = 1; row < RowCount(); ++row) setItem(row - 1, column, MakeItem(column, row));
         FitColumnToHeader(column);
     }
     writing_ = false;
+}
+
+void TStringGrid::SetHeaderHints(std::vector<QString> hints) {
+    headerHints_ = std::move(hints);
+    for (int column = 0; column < columnCount(); ++column) ApplyHeaderHint(column);
+}
+
+QString TStringGrid::HeaderHint(int column) const {
+    if (column < 0 || column >= static_cast<int>(headerHints_.size())) return {};
+    return headerHints_[static_cast<std::size_t>(column)];
+}
+
+void TStringGrid::ApplyHeaderHint(int column) {
+    if (QTableWidgetItem* header = horizontalHeaderItem(column))
+        header->setToolTip(HeaderHint(column));
 }
 
 // A column is made wide enough for its header text on at most two lines; the user may resize it.
@@ -77,6 +93,7 @@ void TStringGrid::SetCell(int column, int row, const QString& text) {
             header->setText(text);
         else
             setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        ApplyHeaderHint(column);
         if (changed) FitColumnToHeader(column);
     } else if (QTableWidgetItem* cell = item(row - 1, column)) {
         cell->setText(text);

@@ -39,6 +39,11 @@ class TStringGrid : public QTableWidget {
         SetColCount(static_cast<int>(N));
     }
 
+    /// Tooltips of the header cells, in column order: what the column holds, its unit and the
+    /// values it takes. They stay with their columns whatever the header texts and counts do.
+    void SetHeaderHints(std::vector<QString> hints);
+    QString HeaderHint(int column) const;
+
     /// Only grid rows 1..lastRow can be typed into; -1 (the default) leaves every row editable.
     void SetLastEditableRow(int lastRow);
     int LastEditableRow() const { return lastEditableRow_; }
@@ -84,10 +89,12 @@ class TStringGrid : public QTableWidget {
     void ShowTextsFrom(int row);
     void RefreshFlags();
     void FitColumnToHeader(int column);
+    void ApplyHeaderHint(int column);
     void ShowRow(int row);
     Qt::ItemFlags CellFlags(int column, int row) const;
     QTableWidgetItem* MakeItem(int column, int row) const;
 
+    std::vector<QString> headerHints_;
     std::vector<std::vector<QString>> texts_;  // [grid row][column], grows on demand
     int lastEditableRow_ = -1;
     int inputColumns_ = -1;

@@ -34,10 +34,10 @@ for path in usr/bin/shaftline usr/bin/shaftline-calc \
 done
 
 # Dependencies computed from the binaries, plus the platform plugin Qt cannot show a window
-# without and the icon theme the icon needs.
+# without, its Russian texts and the icon theme the icon needs.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6charts6 libgsf-1-114 libstdc++6 \
-  qt6-qpa-plugins hicolor-icon-theme; do
+  qt6-qpa-plugins qt6-translations-l10n hicolor-icon-theme; do
   case "$depends" in
   *"$package"*) ;;
   *) fail "Depends does not name $package: $depends" ;;

@@ -149,3 +149,41 @@ TEST(ReportPdf, UnwritablePathFailsAndLeavesNoFile) {
 }
 
 }  // namespace
+
+// A rotor whose tables run onto a second page names itself there again; the support data give
+// their units.
+TEST(ReportPdf, ContinuedRotorRepeatsItsHeadingAndSupportDataHaveUnits) {
+    RotorArray rotors;
+    rotors[1] = shaftline::testing::UniformShaft(50, 5000, 400);
+    ASSERT_TRUE(RunCalculation(rotors, 1).empty());
+    auto input = std::make_shared<report::ReportInput>();
+    input->rotors = &rotors;
+    input->count = 1;
+    input->decimalSeparator = ",";
+    input->groupSeparator = " ";
+    auto& texts = input->inputs[1];
+    for (int r = 1; r <= 50; ++r)
+        texts.sectionRows.push_back(
+            {std::to_string(100 * r), "0", "400", "0", "0", "21000", "0", "0"});
+    texts.supportTexts.fill("0");
+    input->states[1] = ComputeSupportStates(*rotors[1], {0.0, 0.0});
+    const fs::path pdf = TempPdf("continued");
+    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), report::MakeShaftLineReport(input)));
+
+    int firstPage = 0;
+    const int pages = pdf_tools::PageCount(pdf);
+    for (int page = 1; page <= pages && firstPage == 0; ++page)
+        if (pdf_tools::Text(pdf, page, page).find("Тип ротора") != std::string::npos)
+            firstPage = page;
+    ASSERT_GT(firstPage, 0);
+    ASSERT_LT(firstPage, pages);
+    EXPECT_EQ(Occurrences(pdf_tools::Text(pdf, firstPage, firstPage), "(продолжение)"), 0);
+    EXPECT_EQ(Occurrences(pdf_tools::Text(pdf, firstPage + 1, firstPage + 1),
+                          "Ротор 1 (продолжение)"),
+              1);
+    const std::string text = pdf_tools::Text(pdf);
+    for (const char* caption : {"Выс. фунд. лев., мм", "Темп. фунд. лев., °C",
+                                "Темп. подшип. прав., °C", "Цапфа прав., мм"})
+        EXPECT_NE(text.find(caption), std::string::npos) << caption;
+    fs::remove(pdf);
+}

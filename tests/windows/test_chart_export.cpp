@@ -84,8 +84,8 @@ class TestChartExport : public QObject {
             ChartExportMenu* menu = MenuOf(chart);
             QVERIFY(menu != nullptr);
             QCOMPARE(ActionTexts(menu->Menu()),
-                     QStringList({"Копировать изображение", "Сохранить изображение…",
-                                  "Сохранить данные…"}));
+                     QStringList({"Показать все", "", "Копировать изображение",
+                                  "Сохранить изображение…", "Сохранить данные…"}));
             emit chart->customContextMenuRequested(QPoint(20, 20));
             for (const QAction* action : menu->Menu()->actions()) QVERIFY(!action->isEnabled());
             menu->Menu()->hide();
