@@ -77,6 +77,13 @@ void LayoutSheet::CopyRow(int from, int to) {
                 cells_.begin() + static_cast<std::ptrdiff_t>(to * columns));
 }
 
+std::size_t LayoutSheet::RowTextBytes(int row) const {
+    if (!Contains(row, 0)) return 0;
+    std::size_t bytes = 0;
+    for (int c = 0; c < window_.columns; ++c) bytes += At(row, c).text.size();
+    return bytes;
+}
+
 const std::string& LayoutBook::Text(const LayoutCell& cell) const {
     return cell.sharedString ? sharedStrings[*cell.sharedString] : cell.text;
 }
@@ -86,6 +93,14 @@ void CellCounter::Count(std::uint64_t cells) {
     if (cells_ > kMaxCells) {
         throw BookFormatError("в книге больше " + std::to_string(kMaxCells) +
                               " заполненных ячеек; для валопровода их нужно намного меньше");
+    }
+}
+
+void TextBudget::Count(std::size_t bytes) {
+    bytes_ += bytes;
+    if (bytes_ > kMaxBookTextBytes) {
+        throw BookFormatError("в ячейках книги больше " + std::to_string(kMaxBookTextBytes >> 20) +
+                              " МБ текста; для валопровода его нужно намного меньше");
     }
 }
 

@@ -59,6 +59,8 @@ class LayoutSheet {
     void SetEmpty(int row, int column);
     /// Row `to` takes the cells of row `from`; nothing happens outside the window.
     void CopyRow(int from, int to);
+    /// The bytes of the texts that the row's cells hold themselves (not shared strings).
+    std::size_t RowTextBytes(int row) const;
 
   private:
     LayoutCell* Cell(int row, int column);
@@ -107,6 +109,16 @@ class CellCounter {
 
   private:
     std::uint64_t cells_ = 0;
+};
+
+/// Counts the text that a reader puts into layout cells, each copy of a repeated cell or row
+/// again; throws BookFormatError past kMaxBookTextBytes. Shared strings are counted apart.
+class TextBudget {
+  public:
+    void Count(std::size_t bytes);
+
+  private:
+    std::size_t bytes_ = 0;
 };
 
 /// Adds strings to a shared-string table; throws BookFormatError past kMaxSharedStrings or
