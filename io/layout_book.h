@@ -63,11 +63,19 @@ class LayoutSheet {
     std::size_t RowTextBytes(int row) const;
 
   private:
+    std::size_t Position(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(window_.columns) +
+               static_cast<std::size_t>(column);
+    }
+    /// The cell at the position, emptied; one is made on its first write.
     LayoutCell* Cell(int row, int column);
 
     std::string name_;
     SheetKind kind_;
     CellWindow window_;
+    // Only the cells a book writes are held: slots_ gives, for every position of the window,
+    // 1 + the index of its cell in cells_, or 0 for a cell never written.
+    std::vector<std::uint16_t> slots_;
     std::vector<LayoutCell> cells_;
 };
 

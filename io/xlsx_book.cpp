@@ -363,6 +363,23 @@ std::vector<std::string> ReadSharedStrings(const ZipArchive& archive,
     return std::move(strings.strings);
 }
 
+// Every part is read at most once: two sheets over the same part would only repeat its cells
+// (and its cost), which no spreadsheet program writes. Checked before any sheet is read.
+void CheckOnePartPerSheet(const std::vector<SheetEntry>& sheets,
+                          const std::map<std::string, Relationship>& relationships) {
+    std::map<std::string_view, std::size_t> sheetOfPart;
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+        const auto it = relationships.find(sheets[k].relationship);
+        if (it == relationships.end()) continue;
+        const auto [seen, first] = sheetOfPart.emplace(it->second.target, k);
+        if (!first) {
+            throw BookFormatError("лист записан в той же части книги, что и лист " +
+                                      std::to_string(seen->second + 1),
+                                  k, sheets[k].name);
+        }
+    }
+}
+
 }  // namespace
 
 LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
@@ -379,9 +396,7 @@ LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
     LayoutBook book;
     book.sharedStrings = ReadSharedStrings(archive, relationships);
 
-    // A part is read at most once: two sheets over the same part would only repeat its cells
-    // (and its cost), which no spreadsheet program writes.
-    std::map<std::string, std::size_t> sheetOfPart;
+    CheckOnePartPerSheet(workbook.sheets, relationships);
     CellCounter cells;
     TextBudget textBudget;
     for (std::size_t k = 0; k < workbook.sheets.size(); ++k) {
@@ -390,11 +405,6 @@ LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
         try {
             if (it == relationships.end() || !archive.Contains(it->second.target)) {
                 throw BookFormatError("в книге нет части с ячейками листа");
-            }
-            const auto [seen, first] = sheetOfPart.emplace(it->second.target, k);
-            if (!first) {
-                throw BookFormatError("лист записан в той же части книги, что и лист " +
-                                      std::to_string(seen->second + 1));
             }
             book.sheets.emplace_back(entry.name, KindOf(it->second));
             if (book.sheets.back().Kind() != SheetKind::Worksheet) continue;
