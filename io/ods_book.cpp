@@ -138,7 +138,7 @@ class ContentHandler final : public XmlHandler {
             if (e.name == "p" || e.name == "h") {
                 if (paragraphs_++ > 0) AppendText("\n");
             } else if (e.name == "s" && paragraphs_ > 0) {
-                text_.Append(Count(e.Attribute("c", kText)), ' ', TextName());
+                text_.Append(Count(e.Attribute("c", kText)), ' ', [this] { return TextName(); });
             } else if (e.name == "tab" && paragraphs_ > 0) {
                 AppendText("\t");
             } else if (e.name == "line-break" && paragraphs_ > 0) {
@@ -150,7 +150,9 @@ class ContentHandler final : public XmlHandler {
     std::string TextName() const {
         return "текст ячейки " + CellName(static_cast<int>(row_), static_cast<int>(column_));
     }
-    void AppendText(std::string_view text) { text_.Append(text, TextName()); }
+    void AppendText(std::string_view text) {
+        text_.Append(text, [this] { return TextName(); });
+    }
 
     [[noreturn]] void Refuse(const std::string& reason) const {
         throw BookFormatError("в ячейке " +

@@ -219,7 +219,7 @@ class SheetHandler final : public XmlHandler {
     void Characters(std::string_view text) override {
         if (!kept_) return;
         if (inValue_ || (inInlineText_ && phonetic_ == 0)) {
-            text_.Append(text, "текст ячейки " + CellName(at_.row, at_.column));
+            text_.Append(text, [this] { return "текст ячейки " + CellName(at_.row, at_.column); });
         }
     }
 
