@@ -175,7 +175,8 @@ class SheetHandler final : public XmlHandler {
         ++depth_;
         if (depth_ == 1) {
             if (!IsSpreadsheetMl(e, "worksheet")) {
-                throw BookFormatError("часть книги с ячейками листа не является рабочим листом SpreadsheetML");
+                throw BookFormatError(
+                    "часть книги с ячейками листа не является рабочим листом SpreadsheetML");
             }
         } else if (sheetDataDepth_ == 0) {
             if (depth_ == 2 && IsSpreadsheetMl(e, "sheetData")) sheetDataDepth_ = depth_;
@@ -346,8 +347,8 @@ std::string MainPart(const ZipArchive& archive) {
 
 // The one shared-string table of the workbook; relationships that name the same part again are
 // the same table, read once.
-std::vector<std::string> ReadSharedStrings(const ZipArchive& archive,
-                                           const std::map<std::string, Relationship>& relationships) {
+std::vector<std::string> ReadSharedStrings(
+    const ZipArchive& archive, const std::map<std::string, Relationship>& relationships) {
     std::set<std::string> parts;
     for (const auto& [id, relationship] : relationships) {
         if (TypeIs(relationship.type, "sharedStrings") && archive.Contains(relationship.target)) {
@@ -373,9 +374,9 @@ void CheckOnePartPerSheet(const std::vector<SheetEntry>& sheets,
         if (it == relationships.end()) continue;
         const auto [seen, first] = sheetOfPart.emplace(it->second.target, k);
         if (!first) {
-            throw BookFormatError("лист записан в той же части книги, что и лист " +
-                                      std::to_string(seen->second + 1),
-                                  k, sheets[k].name);
+            throw BookFormatError(
+                "лист записан в той же части книги, что и лист " + std::to_string(seen->second + 1),
+                k, sheets[k].name);
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -39,8 +40,55 @@ std::string PartText(std::string_view partName) {
     return "часть «" + QuotedForMessage(partName) + "»";
 }
 
+// Where the markup that starts at `at` with `open` ends, past `close`; the end of the text when
+// it never does.
+std::size_t SkipPast(std::string_view xml, std::size_t at, std::string_view open,
+                     std::string_view close) {
+    const std::size_t end = xml.find(close, at + open.size());
+    return end == std::string_view::npos ? xml.size() : end + close.size();
+}
+
+// The most attributes (namespace declarations among them) that one tag of the text has, counted
+// as the '=' outside quoted values, once past `limit` no further. Comments, CDATA sections and
+// processing instructions are stepped over. One pass over the bytes, far cheaper than the
+// parser's work on each attribute: a part with thousands on one element is refused before it.
+std::size_t MostAttributesOfOneTag(std::string_view xml, std::size_t limit) {
+    std::size_t most = 0;
+    std::size_t at = 0;
+    while (most <= limit && (at = xml.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = xml.substr(at);
+        if (rest.starts_with("<!--")) {
+            at = SkipPast(xml, at, "<!--", "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            at = SkipPast(xml, at, "<![CDATA[", "]]>");
+        } else if (rest.starts_with("<?")) {
+            at = SkipPast(xml, at, "<?", "?>");
+        } else {
+            std::size_t count = 0;
+            char quote = 0;
+            for (++at; at < xml.size() && (quote != 0 || xml[at] != '>'); ++at) {
+                const char c = xml[at];
+                if (quote != 0) {
+                    if (c == quote) quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '=') {
+                    ++count;
+                }
+            }
+            most = std::max(most, count);
+        }
+    }
+    return most;
+}
+
 [[noreturn]] void RefuseBrokenPart(std::string_view partName) {
     throw BookFormatError(PartText(partName) + " книги повреждена: неверный XML");
+}
+
+[[noreturn]] void RefuseManyAttributes(std::string_view partName) {
+    throw BookFormatError(PartText(partName) + " книги повреждена: у элемента больше " +
+                          std::to_string(kMaxXmlAttributes) + " атрибутов");
 }
 
 class Parser {
@@ -90,10 +138,8 @@ class Relay {
             }
             relay.attributes_.clear();
             for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-                if (relay.attributes_.size() == kMaxXmlAttributes) {
-                    relay.Refuse("книги повреждена: у элемента больше " +
-                                 std::to_string(kMaxXmlAttributes) + " атрибутов");
-                }
+                if (relay.attributes_.size() == kMaxXmlAttributes)
+                    RefuseManyAttributes(relay.part_);
                 const QualifiedName attribute = Split(a[0]);
                 relay.attributes_.push_back(
                     XmlAttribute{attribute.ns, attribute.name, std::string_view(a[1])});
@@ -114,8 +160,7 @@ class Relay {
 
     static void Characters(void* data, const XML_Char* text, int length) {
         Relay& relay = Of(data);
-        relay.Guarded(
-            [&] { relay.handler_.Characters({text, static_cast<std::size_t>(length)}); });
+        relay.Guarded([&] { relay.handler_.Characters({text, static_cast<std::size_t>(length)}); });
     }
 
     static void NamespaceDeclaration(void* data, const XML_Char*, const XML_Char*) {
@@ -131,9 +176,8 @@ class Relay {
 
     static void DocumentType(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
         Relay& relay = Of(data);
-        relay.Guarded([&] {
-            relay.Refuse("книги объявляет тип документа (DTD), а в книгах его не бывает");
-        });
+        relay.Guarded(
+            [&] { relay.Refuse("книги объявляет тип документа (DTD), а в книгах его не бывает"); });
     }
 
     XmlHandler& handler_;
@@ -175,6 +219,9 @@ const std::string_view* XmlElement::Attribute(std::string_view wanted,
 
 void ParseXml(std::string_view xml, std::string_view partName, XmlHandler& handler) {
     if (xml.empty() || xml.size() > kMaxUnpackedBytes) RefuseBrokenPart(partName);
+    if (MostAttributesOfOneTag(xml, kMaxXmlAttributes) > kMaxXmlAttributes) {
+        RefuseManyAttributes(partName);
+    }
     Relay(handler, partName).Parse(xml);
 }
 

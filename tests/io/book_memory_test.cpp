@@ -30,7 +30,8 @@ constexpr bool kAddressSanitizer = false;
 void LimitAddressSpace(std::size_t more) {
     std::size_t pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
-    const auto bytes = static_cast<rlim_t>(pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + more);
+    const auto bytes =
+        static_cast<rlim_t>(pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + more);
     const rlimit limit{bytes, bytes};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
 }

@@ -663,6 +663,10 @@ def hostile_xml(path):
     namespaces = "".join(' xmlns:p%d="urn:p%d"' % (i, i) for i in range(100000))
     write_zip_to(path("many_namespaces.xlsx"), "xl/worksheets/sheet1.xml",
                  layout_sheet_xlsx(root='<worksheet xmlns="%s"%s>' % (MAIN, namespaces)))
+    # 2000 namespace declarations, one on each of 2000 elements.
+    write_zip_to(path("namespaces_spread.xlsx"), "xl/worksheets/sheet1.xml", layout_sheet_xlsx(
+        after="<extLst>%s</extLst>" % "".join('<ext xmlns:p%d="urn:p%d"/>' % (i, i)
+                                              for i in range(2000))))
     # 19 sheets that all are one part of 2.5 million empty cells (27 MB).
     shared_sheets_xlsx(path("sheets_one_part.xlsx"), 19, ["тип"],
                        '<worksheet xmlns="%s"><sheetData><row r="9">%s</row></sheetData>'
