@@ -40,7 +40,11 @@ inline constexpr std::size_t kMaxBookTextBytes = 4U << 20;
 inline constexpr std::size_t kMaxZipMembers = 1024;
 inline constexpr std::uint64_t kMaxUnpackedBytes = 32U << 20;
 
-/// XML parts of a zip book: nesting of elements.
+/// XML parts of a zip book: nesting of elements, attributes of one element (a cell has a
+/// handful), namespace declarations in one part (a spreadsheet program writes a few dozen).
+/// Parts are read whole, each at most once: together at most kMaxUnpackedBytes.
 inline constexpr std::size_t kMaxXmlDepth = 64;
+inline constexpr std::size_t kMaxXmlAttributes = 256;
+inline constexpr std::size_t kMaxXmlNamespaceDeclarations = 1024;
 
 }  // namespace shaftline::io

@@ -101,11 +101,12 @@ std::optional<double> DaysFromIsoDuration(std::string_view text) {
     return (negative ? -seconds : seconds) / 86400.0;
 }
 
+void LimitedText::Refuse(std::string_view what) const {
+    throw BookFormatError(std::string(what) + " длиннее " + std::to_string(limit_ >> 20) + " МБ");
+}
+
 void LimitedText::Reserve(std::size_t more, std::string_view what) const {
-    if (more > limit_ - text_.size()) {
-        throw BookFormatError(std::string(what) + " длиннее " + std::to_string(limit_ >> 20) +
-                              " МБ");
-    }
+    if (more > limit_ - text_.size()) Refuse(what);
 }
 
 void LimitedText::Append(std::string_view piece, std::string_view what) {

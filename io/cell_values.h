@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,12 +27,25 @@ class LimitedText {
     /// Throws BookFormatError naming `what` past the limit.
     void Append(std::string_view piece, std::string_view what);
     void Append(std::size_t count, char c, std::string_view what);
+    /// The same, with the name made only for a refusal (a cell's name costs more to make
+    /// than most of its texts do to append).
+    template <std::invocable Name>
+    void Append(std::string_view piece, Name&& name) {
+        if (piece.size() > limit_ - text_.size()) Refuse(name());
+        text_.append(piece);
+    }
+    template <std::invocable Name>
+    void Append(std::size_t count, char c, Name&& name) {
+        if (count > limit_ - text_.size()) Refuse(name());
+        text_.append(count, c);
+    }
     const std::string& Text() const { return text_; }
     std::string Take();
     void Clear() { text_.clear(); }
 
   private:
     void Reserve(std::size_t more, std::string_view what) const;
+    [[noreturn]] void Refuse(std::string_view what) const;
 
     std::size_t limit_;
     std::string text_;

@@ -1,6 +1,7 @@
 #include "layout_book.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "book_limits.h"
 #include "shaft_line.h"
@@ -11,22 +12,34 @@ LayoutSheet::LayoutSheet(std::string name, SheetKind kind, CellWindow window)
     : name_(std::move(name)),
       kind_(kind),
       window_(window),
-      cells_(static_cast<std::size_t>(window.rows) * static_cast<std::size_t>(window.columns)) {}
+      slots_(static_cast<std::size_t>(window.rows) * static_cast<std::size_t>(window.columns)) {
+    if (slots_.size() > std::numeric_limits<std::uint16_t>::max()) {
+        throw std::length_error("layout window larger than its cell slots can number");
+    }
+}
 
 bool LayoutSheet::Contains(int row, int column) const {
     return row >= 0 && row < window_.rows && column >= 0 && column < window_.columns;
 }
 
 const LayoutCell& LayoutSheet::At(int row, int column) const {
+    static const LayoutCell kEmpty;
     if (!Contains(row, column)) {
         throw std::out_of_range("cell outside the layout window");
     }
-    return cells_[static_cast<std::size_t>(row) * window_.columns + column];
+    const std::uint16_t slot = slots_[Position(row, column)];
+    return slot == 0 ? kEmpty : cells_[slot - 1U];
 }
 
 LayoutCell* LayoutSheet::Cell(int row, int column) {
     if (!Contains(row, column)) return nullptr;
-    LayoutCell& cell = cells_[static_cast<std::size_t>(row) * window_.columns + column];
+    std::uint16_t& slot = slots_[Position(row, column)];
+    if (slot == 0) {
+        cells_.emplace_back();
+        slot = static_cast<std::uint16_t>(cells_.size());
+        return &cells_.back();
+    }
+    LayoutCell& cell = cells_[slot - 1U];
     cell = LayoutCell{};
     return &cell;
 }
@@ -72,9 +85,20 @@ void LayoutSheet::SetEmpty(int row, int column) {
 
 void LayoutSheet::CopyRow(int from, int to) {
     if (!Contains(from, 0) || !Contains(to, 0)) return;
-    const auto columns = static_cast<std::size_t>(window_.columns);
-    std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(from * columns), columns,
-                cells_.begin() + static_cast<std::ptrdiff_t>(to * columns));
+    for (int c = 0; c < window_.columns; ++c) {
+        const std::uint16_t source = slots_[Position(from, c)];
+        if (source == 0 && slots_[Position(to, c)] == 0) continue;
+        // A copy of the source, for Cell() may move the cells it refers to.
+        LayoutCell copy = source == 0 ? LayoutCell{} : cells_[source - 1U];
+        *Cell(to, c) = std::move(copy);
+    }
+}
+
+std::size_t LayoutSheet::RowTextBytes(int row) const {
+    if (!Contains(row, 0)) return 0;
+    std::size_t bytes = 0;
+    for (int c = 0; c < window_.columns; ++c) bytes += At(row, c).text.size();
+    return bytes;
 }
 
 const std::string& LayoutBook::Text(const LayoutCell& cell) const {
@@ -86,6 +110,14 @@ void CellCounter::Count(std::uint64_t cells) {
     if (cells_ > kMaxCells) {
         throw BookFormatError("в книге больше " + std::to_string(kMaxCells) +
                               " заполненных ячеек; для валопровода их нужно намного меньше");
+    }
+}
+
+void TextBudget::Count(std::size_t bytes) {
+    bytes_ += bytes;
+    if (bytes_ > kMaxBookTextBytes) {
+        throw BookFormatError("в ячейках книги больше " + std::to_string(kMaxBookTextBytes >> 20) +
+                              " МБ текста; для валопровода его нужно намного меньше");
     }
 }
 

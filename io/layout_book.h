@@ -59,13 +59,23 @@ class LayoutSheet {
     void SetEmpty(int row, int column);
     /// Row `to` takes the cells of row `from`; nothing happens outside the window.
     void CopyRow(int from, int to);
+    /// The bytes of the texts that the row's cells hold themselves (not shared strings).
+    std::size_t RowTextBytes(int row) const;
 
   private:
+    std::size_t Position(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(window_.columns) +
+               static_cast<std::size_t>(column);
+    }
+    /// The cell at the position, emptied; one is made on its first write.
     LayoutCell* Cell(int row, int column);
 
     std::string name_;
     SheetKind kind_;
     CellWindow window_;
+    // Only the cells a book writes are held: slots_ gives, for every position of the window,
+    // 1 + the index of its cell in cells_, or 0 for a cell never written.
+    std::vector<std::uint16_t> slots_;
     std::vector<LayoutCell> cells_;
 };
 
@@ -107,6 +117,16 @@ class CellCounter {
 
   private:
     std::uint64_t cells_ = 0;
+};
+
+/// Counts the text that a reader puts into layout cells, each copy of a repeated cell or row
+/// again; throws BookFormatError past kMaxBookTextBytes. Shared strings are counted apart.
+class TextBudget {
+  public:
+    void Count(std::size_t bytes);
+
+  private:
+    std::size_t bytes_ = 0;
 };
 
 /// Adds strings to a shared-string table; throws BookFormatError past kMaxSharedStrings or

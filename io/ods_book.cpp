@@ -35,37 +35,50 @@ class ContentHandler final : public XmlHandler {
   public:
     explicit ContentHandler(LayoutBook& book) : book_(book) {}
 
+    // Inside a table only rows, the groups of rows and the cells of a row are read; anything
+    // else there (shapes, forms, a nested table outside a cell, another vocabulary) is skipped
+    // with all it holds.
     void Start(const XmlElement& e) override {
         ++depth_;
         if (cellDepth_ != 0) {
             StartInCell(e);
-        } else if (e.ns == kOffice && e.name == "spreadsheet") {
-            spreadsheetDepth_ = depth_;
-        } else if (spreadsheetDepth_ != 0 && e.ns == kTable && e.name == "table" &&
-                   depth_ == spreadsheetDepth_ + 1) {
-            StartTable(e);
-        } else if (sheet_ != nullptr && e.ns == kTable && e.name == "table-row") {
+        } else if (skipDepth_ != 0) {
+            return;
+        } else if (sheet_ == nullptr) {
+            if (e.ns == kOffice && e.name == "spreadsheet") {
+                spreadsheetDepth_ = depth_;
+            } else if (spreadsheetDepth_ != 0 && e.ns == kTable && e.name == "table" &&
+                       depth_ == spreadsheetDepth_ + 1) {
+                StartTable(e);
+            }
+        } else if (rowDepth_ != 0) {
+            if (e.ns == kTable && (e.name == "table-cell" || e.name == "covered-table-cell")) {
+                StartCell(e);
+            } else {
+                skipDepth_ = depth_;
+            }
+        } else if (e.ns == kTable && e.name == "table-row") {
+            rowDepth_ = depth_;
             rowRepeat_ = Count(e.Attribute("number-rows-repeated", kTable));
             column_ = 0;
-        } else if (sheet_ != nullptr && e.ns == kTable &&
-                   (e.name == "table-cell" || e.name == "covered-table-cell")) {
-            StartCell(e);
+        } else if (e.ns != kTable || (e.name != "table-header-rows" && e.name != "table-rows" &&
+                                      e.name != "table-row-group")) {
+            skipDepth_ = depth_;
         }
     }
 
-    void End(std::string_view ns, std::string_view name) override {
+    void End(std::string_view, std::string_view) override {
         if (depth_ == cellDepth_) {
             EndCell();
         } else if (cellDepth_ != 0) {
             if (depth_ == annotationDepth_) annotationDepth_ = 0;
+        } else if (depth_ == skipDepth_) {
+            skipDepth_ = 0;
+        } else if (depth_ == rowDepth_) {
+            EndRow();
         } else if (depth_ == tableDepth_) {
             sheet_ = nullptr;
             tableDepth_ = 0;
-        } else if (sheet_ != nullptr && ns == kTable && name == "table-row") {
-            for (std::uint64_t r = 1; r < rowRepeat_ && row_ + r < kLayoutWindow.rows; ++r) {
-                sheet_->CopyRow(static_cast<int>(row_), static_cast<int>(row_ + r));
-            }
-            row_ = Advance(row_, rowRepeat_);
         }
         --depth_;
     }
@@ -85,6 +98,17 @@ class ContentHandler final : public XmlHandler {
         const std::string_view* name = e.Attribute("name", kTable);
         book_.sheets.emplace_back(std::string(name ? *name : ""));
         sheet_ = &book_.sheets.back();
+    }
+
+    // A repeated row is copied into the rows of the window it covers; its texts count again
+    // for every copy.
+    void EndRow() {
+        for (std::uint64_t r = 1; r < rowRepeat_ && row_ + r < kLayoutWindow.rows; ++r) {
+            textBudget_.Count(sheet_->RowTextBytes(static_cast<int>(row_)));
+            sheet_->CopyRow(static_cast<int>(row_), static_cast<int>(row_ + r));
+        }
+        row_ = Advance(row_, rowRepeat_);
+        rowDepth_ = 0;
     }
 
     void StartCell(const XmlElement& e) {
@@ -114,7 +138,7 @@ class ContentHandler final : public XmlHandler {
             if (e.name == "p" || e.name == "h") {
                 if (paragraphs_++ > 0) AppendText("\n");
             } else if (e.name == "s" && paragraphs_ > 0) {
-                text_.Append(Count(e.Attribute("c", kText)), ' ', TextName());
+                text_.Append(Count(e.Attribute("c", kText)), ' ', [this] { return TextName(); });
             } else if (e.name == "tab" && paragraphs_ > 0) {
                 AppendText("\t");
             } else if (e.name == "line-break" && paragraphs_ > 0) {
@@ -126,7 +150,9 @@ class ContentHandler final : public XmlHandler {
     std::string TextName() const {
         return "текст ячейки " + CellName(static_cast<int>(row_), static_cast<int>(column_));
     }
-    void AppendText(std::string_view text) { text_.Append(text, TextName()); }
+    void AppendText(std::string_view text) {
+        text_.Append(text, [this] { return TextName(); });
+    }
 
     [[noreturn]] void Refuse(const std::string& reason) const {
         throw BookFormatError("в ячейке " +
@@ -150,9 +176,11 @@ class ContentHandler final : public XmlHandler {
                     sheet_->SetBoolean(row, column, cell->number != 0);
                     break;
                 case CellKind::Text:
+                    textBudget_.Count(cell->text.size());
                     sheet_->SetText(row, column, cell->text);
                     break;
                 case CellKind::Error:
+                    textBudget_.Count(cell->text.size());
                     sheet_->SetError(row, column, cell->text);
                     break;
                 case CellKind::Empty:
@@ -205,6 +233,7 @@ class ContentHandler final : public XmlHandler {
     LayoutBook& book_;
     LayoutSheet* sheet_ = nullptr;
     CellCounter cells_;
+    TextBudget textBudget_;
     LimitedText text_{kMaxBookTextBytes};
     std::string type_;
     std::optional<std::string> value_;
@@ -215,7 +244,9 @@ class ContentHandler final : public XmlHandler {
     std::size_t depth_ = 0;
     std::size_t spreadsheetDepth_ = 0;
     std::size_t tableDepth_ = 0;
+    std::size_t rowDepth_ = 0;
     std::size_t cellDepth_ = 0;
+    std::size_t skipDepth_ = 0;
     std::size_t annotationDepth_ = 0;
     int paragraphs_ = 0;
     bool kept_ = false;

@@ -2,6 +2,7 @@
 #include "shaft_line_workbook.h"
 
 #include <cmath>
+#include <new>
 
 #include "book_file.h"
 #include "book_format.h"
@@ -198,8 +199,8 @@ ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fil
 }
 
 template <typename Read>
-ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
-                                 std::string_view separator) {
+ShaftLineWorkbook ReadAndConvertUnguarded(Read read, const std::string& fileName,
+                                          std::string_view separator) {
     LayoutBook layout;
     try {
         layout = read();
@@ -216,6 +217,21 @@ ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
     return ConvertLayout(layout, fileName, separator);
 }
 
+[[noreturn]] void RefuseOutOfMemory(const std::string& fileName) {
+    throw WorkbookError("Книга " + Quoted(fileName) +
+                        " слишком велика: для её чтения не хватило памяти.");
+}
+
+template <typename Read>
+ShaftLineWorkbook ReadAndConvert(Read read, const std::string& fileName,
+                                 std::string_view separator) {
+    try {
+        return ReadAndConvertUnguarded(read, fileName, separator);
+    } catch (const std::bad_alloc&) {
+        RefuseOutOfMemory(fileName);
+    }
+}
+
 }  // namespace
 
 ShaftLineWorkbook ParseShaftLineWorkbook(std::span<const std::uint8_t> file,
@@ -230,10 +246,17 @@ ShaftLineWorkbook ParseShaftLineWorkbookStream(std::span<const std::uint8_t> str
     return ReadAndConvert([stream] { return ReadBiffLayout(stream); }, fileName, decimalSeparator);
 }
 
+// Memory runs out in reading a book only for one far beyond the limits that still fits them
+// (or on a machine that has almost none left): it is refused as such, never as a bare
+// std::bad_alloc.
 ShaftLineWorkbook ReadShaftLineWorkbook(const std::string& path,
                                         std::string_view decimalSeparator) {
-    const BookBytes bytes = ReadBookFile(path);
-    return ParseShaftLineWorkbook(bytes.Span(), path, decimalSeparator);
+    try {
+        const BookBytes bytes = ReadBookFile(path);
+        return ParseShaftLineWorkbook(bytes.Span(), path, decimalSeparator);
+    } catch (const std::bad_alloc&) {
+        RefuseOutOfMemory(path);
+    }
 }
 
 }  // namespace shaftline::io

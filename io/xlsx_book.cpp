@@ -1,6 +1,8 @@
 // The .xlsx reader: the package relationships lead to the workbook part, the workbook part
 // lists the sheets, its relationships lead to each sheet's part and the shared strings.
+#include <cmath>
 #include <map>
+#include <set>
 
 #include "book_limits.h"
 #include "cell_values.h"
@@ -12,6 +14,20 @@
 namespace shaftline::io {
 
 namespace {
+
+// SpreadsheetML as Office writes it (transitional) and in its strict form.
+constexpr std::string_view kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr std::string_view kStrictMain = "http://purl.oclc.org/ooxml/spreadsheetml/main";
+constexpr std::string_view kPackageRelationships =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+
+bool IsSpreadsheetMl(const XmlElement& e, std::string_view name) {
+    return e.name == name && (e.ns == kMain || e.ns == kStrictMain);
+}
+
+bool IsSpreadsheetMl(std::string_view ns, std::string_view localName, std::string_view name) {
+    return localName == name && (ns == kMain || ns == kStrictMain);
+}
 
 struct Relationship {
     std::string type;
@@ -60,7 +76,7 @@ class RelationshipsHandler final : public XmlHandler {
     explicit RelationshipsHandler(std::string folder) : folder_(std::move(folder)) {}
 
     void Start(const XmlElement& e) override {
-        if (e.name != "Relationship") return;
+        if (e.name != "Relationship" || e.ns != kPackageRelationships) return;
         const std::string_view* id = e.Attribute("Id");
         const std::string_view* type = e.Attribute("Type");
         const std::string_view* target = e.Attribute("Target");
@@ -97,7 +113,7 @@ struct SheetEntry {
 class WorkbookHandler final : public XmlHandler {
   public:
     void Start(const XmlElement& e) override {
-        if (e.name != "sheet" || ++count > static_cast<std::size_t>(kMaxRotors)) return;
+        if (!IsSpreadsheetMl(e, "sheet") || ++count > static_cast<std::size_t>(kMaxRotors)) return;
         const std::string_view* name = e.Attribute("name");
         const std::string_view* id = nullptr;
         for (const XmlAttribute& a : e.attributes) {
@@ -115,20 +131,20 @@ class WorkbookHandler final : public XmlHandler {
 class SharedStringsHandler final : public XmlHandler {
   public:
     void Start(const XmlElement& e) override {
-        if (e.name == "si") {
+        if (IsSpreadsheetMl(e, "si")) {
             text_.Clear();
-        } else if (e.name == "rPh") {
+        } else if (IsSpreadsheetMl(e, "rPh")) {
             ++phonetic_;
-        } else if (e.name == "t") {
+        } else if (IsSpreadsheetMl(e, "t")) {
             inText_ = true;
         }
     }
-    void End(std::string_view, std::string_view name) override {
-        if (name == "si") {
+    void End(std::string_view ns, std::string_view name) override {
+        if (IsSpreadsheetMl(ns, name, "si")) {
             limit_.Add(strings, text_.Take());
-        } else if (name == "rPh" && phonetic_ > 0) {
+        } else if (IsSpreadsheetMl(ns, name, "rPh") && phonetic_ > 0) {
             --phonetic_;
-        } else if (name == "t") {
+        } else if (IsSpreadsheetMl(ns, name, "t")) {
             inText_ = false;
         }
     }
@@ -146,43 +162,57 @@ class SharedStringsHandler final : public XmlHandler {
 };
 
 // The cells of one sheet part: <row r> of <c r t> with <v> the value (or a formula's stored
-// result, next to its <f>) and <is> an inline text.
+// result, next to its <f>) and <is> an inline text. The part must be a SpreadsheetML
+// <worksheet>; only its elements inside <sheetData> are cells, whatever other vocabularies
+// or extensions hold.
 class SheetHandler final : public XmlHandler {
   public:
     SheetHandler(LayoutSheet& sheet, const std::vector<std::string>& sharedStrings,
-                 CellCounter& cells)
-        : sheet_(sheet), sharedStrings_(sharedStrings), cells_(cells) {}
+                 CellCounter& cells, TextBudget& textBudget)
+        : sheet_(sheet), sharedStrings_(sharedStrings), cells_(cells), textBudget_(textBudget) {}
 
     void Start(const XmlElement& e) override {
-        if (e.name == "row") {
+        ++depth_;
+        if (depth_ == 1) {
+            if (!IsSpreadsheetMl(e, "worksheet")) {
+                throw BookFormatError(
+                    "часть книги с ячейками листа не является рабочим листом SpreadsheetML");
+            }
+        } else if (sheetDataDepth_ == 0) {
+            if (depth_ == 2 && IsSpreadsheetMl(e, "sheetData")) sheetDataDepth_ = depth_;
+        } else if (IsSpreadsheetMl(e, "row")) {
             StartRow(e);
-        } else if (e.name == "c") {
+        } else if (IsSpreadsheetMl(e, "c")) {
             StartCell(e);
-        } else if (inCell_ && e.name == "v") {
+        } else if (inCell_ && IsSpreadsheetMl(e, "v")) {
             inValue_ = true;
             hasValue_ = true;
-        } else if (inCell_ && e.name == "f") {
+        } else if (inCell_ && IsSpreadsheetMl(e, "f")) {
             hasFormula_ = true;
-        } else if (inCell_ && e.name == "is") {
+        } else if (inCell_ && IsSpreadsheetMl(e, "is")) {
             inInline_ = true;
             hasValue_ = true;
-        } else if (inInline_ && e.name == "rPh") {
+        } else if (inInline_ && IsSpreadsheetMl(e, "rPh")) {
             ++phonetic_;
-        } else if (inInline_ && e.name == "t") {
+        } else if (inInline_ && IsSpreadsheetMl(e, "t")) {
             inInlineText_ = true;
         }
     }
 
-    void End(std::string_view, std::string_view name) override {
-        if (name == "c" && inCell_) {
+    void End(std::string_view ns, std::string_view name) override {
+        if (depth_-- == sheetDataDepth_) {
+            sheetDataDepth_ = 0;
+        } else if (sheetDataDepth_ == 0) {
+            return;
+        } else if (inCell_ && IsSpreadsheetMl(ns, name, "c")) {
             EndCell();
-        } else if (name == "v") {
+        } else if (IsSpreadsheetMl(ns, name, "v")) {
             inValue_ = false;
-        } else if (name == "is") {
+        } else if (IsSpreadsheetMl(ns, name, "is")) {
             inInline_ = false;
-        } else if (name == "rPh" && phonetic_ > 0) {
+        } else if (IsSpreadsheetMl(ns, name, "rPh") && phonetic_ > 0) {
             --phonetic_;
-        } else if (name == "t") {
+        } else if (IsSpreadsheetMl(ns, name, "t")) {
             inInlineText_ = false;
         }
     }
@@ -190,7 +220,7 @@ class SheetHandler final : public XmlHandler {
     void Characters(std::string_view text) override {
         if (!kept_) return;
         if (inValue_ || (inInlineText_ && phonetic_ == 0)) {
-            text_.Append(text, "текст ячейки " + CellName(at_.row, at_.column));
+            text_.Append(text, [this] { return "текст ячейки " + CellName(at_.row, at_.column); });
         }
     }
 
@@ -240,6 +270,7 @@ class SheetHandler final : public XmlHandler {
         const std::string value = text_.Take();
         if (type_ == "inlineStr") {
             cells_.Count();
+            textBudget_.Count(value.size());
             sheet_.SetText(at_.row, at_.column, value);
             return;
         }
@@ -249,19 +280,18 @@ class SheetHandler final : public XmlHandler {
         }
         cells_.Count();
         if (type_ == "str") {
+            textBudget_.Count(value.size());
             sheet_.SetText(at_.row, at_.column, value);
         } else if (value.empty()) {
             Refuse("нет сохранённого результата формулы");
         } else if (type_ == "s") {
-            const std::optional<double> index = ParseXmlNumber(value);
-            if (!index || *index < 0 || *index >= static_cast<double>(sharedStrings_.size()) ||
-                *index != static_cast<std::uint32_t>(*index)) {
-                Refuse("ссылка на отсутствующую строку общей таблицы");
-            }
-            sheet_.SetSharedText(at_.row, at_.column, static_cast<std::uint32_t>(*index));
+            const std::optional<std::uint32_t> index = SharedStringIndex(value);
+            if (!index) Refuse("ссылка на отсутствующую строку общей таблицы");
+            sheet_.SetSharedText(at_.row, at_.column, *index);
         } else if (type_ == "b") {
             sheet_.SetBoolean(at_.row, at_.column, value != "0" && value != "false");
         } else if (type_ == "e") {
+            textBudget_.Count(value.size());
             sheet_.SetError(at_.row, at_.column, value);
         } else {
             const std::optional<double> number =
@@ -271,12 +301,25 @@ class SheetHandler final : public XmlHandler {
         }
     }
 
+    // An index within the table; "nan", "1e300" or "1.5" never reach the conversion.
+    std::optional<std::uint32_t> SharedStringIndex(std::string_view text) const {
+        const std::optional<double> index = ParseXmlNumber(text);
+        if (!index || !(*index >= 0) || *index >= static_cast<double>(sharedStrings_.size()) ||
+            *index != std::floor(*index)) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint32_t>(*index);
+    }
+
     LayoutSheet& sheet_;
     const std::vector<std::string>& sharedStrings_;
     CellCounter& cells_;
+    TextBudget& textBudget_;
     LimitedText text_{kMaxBookTextBytes};
     CellPosition at_;
     std::string type_;
+    std::size_t depth_ = 0;
+    std::size_t sheetDataDepth_ = 0;
     int row_ = -1;
     int nextColumn_ = 0;
     int phonetic_ = 0;
@@ -302,6 +345,42 @@ std::string MainPart(const ZipArchive& archive) {
     throw BookFormatError("в пакете .xlsx нет книги");
 }
 
+// The one shared-string table of the workbook; relationships that name the same part again are
+// the same table, read once.
+std::vector<std::string> ReadSharedStrings(
+    const ZipArchive& archive, const std::map<std::string, Relationship>& relationships) {
+    std::set<std::string> parts;
+    for (const auto& [id, relationship] : relationships) {
+        if (TypeIs(relationship.type, "sharedStrings") && archive.Contains(relationship.target)) {
+            parts.insert(relationship.target);
+        }
+    }
+    if (parts.empty()) return {};
+    if (parts.size() > 1) {
+        throw BookFormatError("в книге больше одной общей таблицы строк");
+    }
+    SharedStringsHandler strings;
+    ParseXml(archive.Read(*parts.begin()), *parts.begin(), strings);
+    return std::move(strings.strings);
+}
+
+// Every part is read at most once: two sheets over the same part would only repeat its cells
+// (and its cost), which no spreadsheet program writes. Checked before any sheet is read.
+void CheckOnePartPerSheet(const std::vector<SheetEntry>& sheets,
+                          const std::map<std::string, Relationship>& relationships) {
+    std::map<std::string_view, std::size_t> sheetOfPart;
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+        const auto it = relationships.find(sheets[k].relationship);
+        if (it == relationships.end()) continue;
+        const auto [seen, first] = sheetOfPart.emplace(it->second.target, k);
+        if (!first) {
+            throw BookFormatError(
+                "лист записан в той же части книги, что и лист " + std::to_string(seen->second + 1),
+                k, sheets[k].name);
+        }
+    }
+}
+
 }  // namespace
 
 LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
@@ -316,15 +395,11 @@ LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
         ReadRelationships(archive, workbookPart);
 
     LayoutBook book;
-    for (const auto& [id, relationship] : relationships) {
-        if (TypeIs(relationship.type, "sharedStrings") && archive.Contains(relationship.target)) {
-            SharedStringsHandler strings;
-            ParseXml(archive.Read(relationship.target), relationship.target, strings);
-            book.sharedStrings = std::move(strings.strings);
-        }
-    }
+    book.sharedStrings = ReadSharedStrings(archive, relationships);
 
+    CheckOnePartPerSheet(workbook.sheets, relationships);
     CellCounter cells;
+    TextBudget textBudget;
     for (std::size_t k = 0; k < workbook.sheets.size(); ++k) {
         const SheetEntry& entry = workbook.sheets[k];
         const auto it = relationships.find(entry.relationship);
@@ -334,7 +409,7 @@ LayoutBook ReadXlsxLayout(const ZipArchive& archive) {
             }
             book.sheets.emplace_back(entry.name, KindOf(it->second));
             if (book.sheets.back().Kind() != SheetKind::Worksheet) continue;
-            SheetHandler handler(book.sheets.back(), book.sharedStrings, cells);
+            SheetHandler handler(book.sheets.back(), book.sharedStrings, cells, textBudget);
             ParseXml(archive.Read(it->second.target), it->second.target, handler);
         } catch (const BookFormatError& e) {
             if (e.SheetIndex()) throw;

@@ -22,6 +22,12 @@ constexpr std::size_t kLocalHeaderBytes = 30;
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
 
+[[noreturn]] void RefuseUnpackedSize() {
+    throw BookFormatError("zip-архив книги распаковывается больше чем в " +
+                          std::to_string(kMaxUnpackedBytes >> 20) +
+                          " МБ; книге валопровода столько не нужно");
+}
+
 [[noreturn]] void Damaged(const std::string& what) {
     throw BookFormatError("zip-архив книги повреждён: " + what);
 }
@@ -111,11 +117,7 @@ ZipArchive::ZipArchive(std::span<const std::uint8_t> file) : file_(file) {
             Damaged("часть " + MemberName(m.name) + " больше самого файла");
         }
         unpacked += m.bytes;
-        if (unpacked > kMaxUnpackedBytes) {
-            throw BookFormatError("zip-архив книги распаковывается больше чем в " +
-                                  std::to_string(kMaxUnpackedBytes >> 20) +
-                                  " МБ; книге валопровода столько не нужно");
-        }
+        if (unpacked > kMaxUnpackedBytes) RefuseUnpackedSize();
         members_.push_back(std::move(m));
     }
 }
@@ -151,6 +153,8 @@ std::string ZipArchive::Read(std::string_view name) const {
     if ((m->flags & 0x0001) != 0) {
         throw BookFormatError("книга зашифрована паролем; снимите защиту и сохраните её");
     }
+    unpacked_ += m->bytes;
+    if (unpacked_ > kMaxUnpackedBytes) RefuseUnpackedSize();
     const std::span<const std::uint8_t> packed = PackedData(*m);
     std::string out;
     if (m->method == kStored) {

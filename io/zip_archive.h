@@ -9,7 +9,9 @@
 // The zip container of .xlsx and .ods books, read in memory. The central directory is checked
 // whole before anything is unpacked: at most kMaxZipMembers members, which together unpack to
 // at most kMaxUnpackedBytes, no member larger than the file could hold. A member is unpacked
-// only into the size the directory declares, and must fill it exactly with a matching CRC.
+// only into the size the directory declares, and must fill it exactly with a matching CRC; all
+// members read from one archive, a member read again counting again, stay within
+// kMaxUnpackedBytes.
 
 namespace shaftline::io {
 
@@ -42,6 +44,7 @@ class ZipArchive {
 
     std::span<const std::uint8_t> file_;
     std::vector<Member> members_;
+    mutable std::uint64_t unpacked_ = 0;  ///< by Read, so far
 };
 
 }  // namespace shaftline::io

@@ -7,7 +7,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgsf-1-dev libglib2.0-dev libxlsxwriter-dev
-  libxml2-dev zlib1g-dev
+  libexpat1-dev zlib1g-dev
   qt6-svg-dev poppler-utils
   qt6-translations-l10n
   nlohmann-json3-dev libcli11-dev

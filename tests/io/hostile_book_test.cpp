@@ -49,7 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
         HostileBook{"shared_string_missing.xlsx",
                     "лист 1 «Ротор 1»: в ячейке K1 ссылка на отсутствующую строку общей таблицы"},
         HostileBook{"rotor_type_amplified.xlsx",
-                    "лист 2 «Ротор 2», ячейка K1: в ячейках книги больше 4 МБ текста"}),
+                    "лист 2 «Ротор 2», ячейка K1: в ячейках книги больше 4 МБ текста"},
+        HostileBook{"ods_spaces_amplified.ods", "лист 1 «1»: в ячейках книги больше 4 МБ текста"},
+        HostileBook{"many_attributes.xlsx", "у элемента больше 256 атрибутов"},
+        HostileBook{"many_namespaces.xlsx", "у элемента больше 256 атрибутов"},
+        HostileBook{"namespaces_spread.xlsx", "больше 1024 объявлений пространств имён"},
+        HostileBook{"sheets_one_part.xlsx",
+                    "лист 2 «Ротор 2»: лист записан в той же части книги, что и лист 1"},
+        HostileBook{"sheet_entities.xlsx", "объявляет тип документа (DTD)"},
+        HostileBook{"sheet_foreign_namespace.xlsx", "не является рабочим листом SpreadsheetML"},
+        HostileBook{"shared_string_index_nan.xlsx", "ссылка на отсутствующую строку"},
+        HostileBook{"shared_string_index_infinite.xlsx", "ссылка на отсутствующую строку"},
+        HostileBook{"shared_string_index_fraction.xlsx", "ссылка на отсутствующую строку"}),
     [](const auto& info) {
         std::string name = info.param.file;
         std::replace(name.begin(), name.end(), '.', '_');
@@ -66,5 +77,21 @@ TEST(HostileBookTest, OneCellWrittenOverAndOverKeepsOneText) {
     EXPECT_EQ(book.sheets[0].rows[0][0], expected);
     EXPECT_EQ(book.sheets[0].support[0], "1");
 }
+
+// Cells count only inside the sheet's cell data, in the format's own namespace: what another
+// vocabulary or an extension holds never overrides A2.
+class ForeignCellsTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ForeignCellsTest, LeaveTheLayoutCellsAlone) {
+    const ShaftLineWorkbook book = ReadShaftLineWorkbook(Hostile(GetParam()), ".");
+    ASSERT_FALSE(book.sheets.empty());
+    EXPECT_EQ(book.sheets[0].sectionCount, 1);
+    EXPECT_EQ(book.sheets[0].rows[0][0], "100");
+    EXPECT_EQ(book.sheets[0].support[0], "9000");
+}
+
+INSTANTIATE_TEST_SUITE_P(Books, ForeignCellsTest,
+                         ::testing::Values("cells_outside_sheet_data.xlsx",
+                                           "ods_rows_outside_table.ods"));
 
 }  // namespace

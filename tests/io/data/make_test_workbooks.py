@@ -323,9 +323,11 @@ def write_zip_to(path, part, text):
                        text.encode("utf-8") if name == part else data, zipfile.ZIP_DEFLATED)
 
 
-def shared_sheets_xlsx(path, count, strings, sheet):
-    """An .xlsx of `count` sheets that all are the one part `sheet`, with shared `strings`."""
+def shared_sheets_xlsx(path, count, strings, sheet, one_part=False):
+    """An .xlsx of `count` sheets, each the part `sheet` (all the one same part if one_part),
+    with shared `strings`."""
     sheets = range(1, count + 1)
+    part = lambda k: "sheet.xml" if one_part else "sheet%d.xml" % k  # noqa: E731
     write_zip(path, [
         ("[Content_Types].xml", '<Types xmlns="http://schemas.openxmlformats.org/package/2006/'
                                 'content-types"/>'),
@@ -337,12 +339,11 @@ def shared_sheets_xlsx(path, count, strings, sheet):
         ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="%s">%s<Relationship Id="rIdS" '
          'Type="%s/sharedStrings" Target="sharedStrings.xml"/></Relationships>'
          % (PACKAGE_RELS, "".join('<Relationship Id="rId%d" Type="%s/worksheet" '
-                                  'Target="worksheets/sheet.xml"/>' % (k, RELS) for k in sheets),
+                                  'Target="worksheets/%s"/>' % (k, RELS, part(k)) for k in sheets),
             RELS)),
         ("xl/sharedStrings.xml", '<sst xmlns="%s">%s</sst>'
          % (MAIN, "".join("<si><t>%s</t></si>" % text for text in strings))),
-        ("xl/worksheets/sheet.xml", sheet),
-    ])
+    ] + [("xl/worksheets/" + name, sheet) for name in sorted({part(k) for k in sheets})])
 
 
 def xlsx_features():
@@ -622,7 +623,7 @@ def hostile(folder):
                  '</office:spreadsheet></office:body></office:document-content>'
                  % (ODS_NAMESPACES, "ж" * (10 << 20)))
     write_zip_to(path("huge_sheet_comment.xlsx"), "xl/worksheets/sheet1.xml",
-                 "<worksheet><!--%s--></worksheet>" % (" " * (31 << 20)))
+                 '<worksheet xmlns="%s"><!--%s--></worksheet>' % (MAIN, " " * (31 << 20)))
     # K1 of 19 sheets referring to one shared string of 3 MB: 57 MB of rotor types.
     k1_shared = ('<worksheet xmlns="%s"><sheetData><row r="1"><c r="A1"><v>1</v></c>'
                  '<c r="J1" t="inlineStr"><is><t>Тип ротора</t></is></c>'
@@ -633,6 +634,71 @@ def hostile(folder):
     save("many_cells.xls",
          stream([("Ротор 1", 0, shaft_line_sheet_records() +
                   b"".join(number(100 + i // 200, i % 200, 1) for i in range(270000)))]))
+    hostile_xml(path)
+
+
+def layout_sheet_xlsx(root='<worksheet xmlns="%s">' % MAIN, after=""):
+    """A sheet part of one rotor (A1 = 1, A2 = 100, the support row) with `after` written
+    after its sheetData."""
+    row = lambda r, values: "".join('<c r="%s%d"><v>%s</v></c>' % (chr(ord("A") + c), r, v)  # noqa
+                                    for c, v in enumerate(values))
+    return ('%s<sheetData><row r="1"><c r="A1"><v>1</v></c></row><row r="2">%s</row>'
+            '<row r="4">%s</row></sheetData>%s</worksheet>'
+            % (root, row(2, SECTION), row(4, SUPPORT), after))
+
+
+def hostile_xml(path):
+    """Zip books whose XML costs far more to read than its bytes suggest, or puts cells where
+    no cells are."""
+    ods = lambda tables: ('<office:document-content %s><office:body><office:spreadsheet>%s'  # noqa
+                          '</office:spreadsheet></office:body></office:document-content>'
+                          % (ODS_NAMESPACES, tables))
+    # A megabyte of spaces in every layout cell of 19 tables, by repeats of a few bytes.
+    spaces = ('<table:table table:name="%d"><table:table-row table:number-rows-repeated="53">'
+              '<table:table-cell office:value-type="string" table:number-columns-repeated="18">'
+              '<text:p><text:s text:c="1048575"/></text:p></table:table-cell></table:table-row>'
+              '</table:table>')
+    write_zip_to(path("ods_spaces_amplified.ods"), "content.xml",
+                 ods("".join(spaces % k for k in range(1, 20))))
+    # One element with 400 000 attributes; a part with 100 000 namespace declarations.
+    attributes = "".join(' a%d="1"' % i for i in range(400000))
+    write_zip_to(path("many_attributes.xlsx"), "xl/worksheets/sheet1.xml",
+                 layout_sheet_xlsx(root='<worksheet xmlns="%s"%s>' % (MAIN, attributes)))
+    namespaces = "".join(' xmlns:p%d="urn:p%d"' % (i, i) for i in range(100000))
+    write_zip_to(path("many_namespaces.xlsx"), "xl/worksheets/sheet1.xml",
+                 layout_sheet_xlsx(root='<worksheet xmlns="%s"%s>' % (MAIN, namespaces)))
+    # 2000 namespace declarations, one on each of 2000 elements.
+    write_zip_to(path("namespaces_spread.xlsx"), "xl/worksheets/sheet1.xml", layout_sheet_xlsx(
+        after="<extLst>%s</extLst>" % "".join('<ext xmlns:p%d="urn:p%d"/>' % (i, i)
+                                              for i in range(2000))))
+    # 19 sheets that all are one part of 2.5 million empty cells (27 MB).
+    shared_sheets_xlsx(path("sheets_one_part.xlsx"), 19, ["тип"],
+                       '<worksheet xmlns="%s"><sheetData><row r="9">%s</row></sheetData>'
+                       '</worksheet>' % (MAIN, '<c r="Z9"/>' * 2500000), one_part=True)
+    # The sheet's DTD declares an entity of 8 MB, and the part breaks off inside it.
+    write_zip_to(path("sheet_entities.xlsx"), "xl/worksheets/sheet1.xml",
+                 '<!DOCTYPE worksheet [<!ENTITY big "%s"><!ENTITY e "&big;">' % ("x" * (8 << 20)))
+    # Cells outside sheetData and in another namespace, a sheet in another namespace.
+    foreign = ('<extLst><ext uri="x"><c r="A2"><v>999</v></c><f:c xmlns:f="urn:f" r="A2">'
+               '<f:v>999</f:v></f:c></ext></extLst>')
+    write_zip_to(path("cells_outside_sheet_data.xlsx"), "xl/worksheets/sheet1.xml",
+                 layout_sheet_xlsx(after=foreign))
+    write_zip_to(path("sheet_foreign_namespace.xlsx"), "xl/worksheets/sheet1.xml",
+                 layout_sheet_xlsx(root='<worksheet xmlns="urn:foreign">'))
+    cells = lambda values: "".join(  # noqa: E731
+        '<table:table-cell office:value-type="float" office:value="%s"/>' % v for v in values)
+    write_zip_to(path("ods_rows_outside_table.ods"), "content.xml", ods(
+        '<table:table table:name="1"><table:table-row><table:table-cell office:value-type='
+        '"float" office:value="1"/></table:table-row><f:rows xmlns:f="urn:f"><table:table-row>'
+        '<table:table-cell office:value-type="float" office:value="999"/></table:table-row>'
+        '</f:rows><table:table-row>%s</table:table-row><table:table-row/><table:table-row>%s'
+        '</table:table-row></table:table>' % (cells(SECTION), cells(SUPPORT))))
+    # Shared-string indices that are no integers.
+    k1_shared = ('<worksheet xmlns="%s"><sheetData><row r="1"><c r="A1"><v>1</v></c>'
+                 '<c r="K1" t="s"><v>%%s</v></c></row></sheetData></worksheet>' % MAIN)
+    for name, index in (("nan", "nan"), ("infinite", "-inf"), ("fraction", "0.5")):
+        shared_sheets_xlsx(path("shared_string_index_%s.xlsx" % name), 1, ["тип"],
+                           k1_shared % index)
 
 
 def main():
