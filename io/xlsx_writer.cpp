@@ -209,12 +209,14 @@ XlsxFormat XlsxBook::AddFormat(const XlsxStyle& style) {
 }
 
 std::string XlsxBook::ExactBook(const std::string& written) const {
+    const auto sheet = [this](std::string_view member) {
+        const std::optional<std::size_t> index = SheetIndex(member);
+        return index && *index < numbers_.size() ? index : std::nullopt;
+    };
     return RewriteZipMembers(
-        written,
-        [this](std::string_view member, std::string_view content) -> std::optional<std::string> {
-            const std::optional<std::size_t> sheet = SheetIndex(member);
-            if (!sheet || *sheet >= numbers_.size()) return std::nullopt;
-            return WithExactNumbers(content, numbers_[*sheet]);
+        written, [&](std::string_view member) { return sheet(member).has_value(); },
+        [&](std::string_view member, std::string_view content) {
+            return WithExactNumbers(content, numbers_[*sheet(member)]);
         });
 }
 

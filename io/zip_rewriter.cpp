@@ -143,20 +143,22 @@ void PutHeader(std::string& out, const Member& m, bool central) {
 
 }  // namespace
 
-std::string RewriteZipMembers(std::string_view archive, const ZipMemberRewrite& rewrite) {
+std::string RewriteZipMembers(std::string_view archive, const ZipMemberChoice& chosen,
+                              const ZipMemberRewrite& rewrite) {
     std::vector<Member> members = Members(archive);
     std::vector<std::string> rewritten(members.size());
     std::string out;
+    out.reserve(archive.size() + archive.size() / 4);
     for (std::size_t k = 0; k < members.size(); ++k) {
         Member& m = members[k];
-        const std::string content = Unpacked(m);
-        if (std::optional<std::string> changed = rewrite(m.name, content)) {
-            if (changed->size() > UINT32_MAX) throw OutputRefusal("книга слишком велика");
-            rewritten[k] = Packed(*changed);
+        if (chosen(m.name)) {
+            const std::string changed = rewrite(m.name, Unpacked(m));
+            if (changed.size() > UINT32_MAX) throw OutputRefusal("книга слишком велика");
+            rewritten[k] = Packed(changed);
             m.method = kDeflated;
-            m.size = static_cast<std::uint32_t>(changed->size());
+            m.size = static_cast<std::uint32_t>(changed.size());
             m.crc = static_cast<std::uint32_t>(crc32(
-                0, reinterpret_cast<const Bytef*>(changed->data()), static_cast<uInt>(m.size)));
+                0, reinterpret_cast<const Bytef*>(changed.data()), static_cast<uInt>(m.size)));
             m.packed = rewritten[k];
             m.packedSize = static_cast<std::uint32_t>(m.packed.size());
         }

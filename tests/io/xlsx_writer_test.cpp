@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <bit>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
