@@ -29,6 +29,8 @@ constexpr auto kLeftoverAge = std::chrono::minutes(10);
 // A folder is searched for leftovers only this far, so that a huge folder costs little.
 constexpr int kLeftoverSearchEntries = 100000;
 
+}  // namespace
+
 std::string SystemReason(int error) {
     switch (error) {
         case EACCES:
@@ -54,12 +56,19 @@ std::string SystemReason(int error) {
             return "символические ссылки в пути замкнуты в круг";
         case EIO:
             return "ошибка ввода-вывода при записи на диск";
+        case EMFILE:
+        case ENFILE:
+            return "открыто слишком много файлов";
+        case ENOMEM:
+            return "не хватает памяти";
         case 0:
             return "файл не удалось записать";
         default:
             return std::string("файл не удалось записать (") + std::strerror(error) + ")";
     }
 }
+
+namespace {
 
 [[noreturn]] void RefuseSystem(int error) {
     throw OutputRefusal(SystemReason(error));

@@ -20,6 +20,9 @@ class OutputRefusal : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// The Russian reason for a failed file operation with errno `error`; 0 for an unknown cause.
+std::string SystemReason(int error);
+
 /// Which file a path names, for telling whether two paths name the same one: an existing file
 /// by its device and inode (links followed, so a symbolic or hard link is the file it leads
 /// to); a file still to be created by its folder's device and inode and its own name.

@@ -25,10 +25,7 @@ std::string WriterReason(lxw_error error, int systemError) {
             return "не хватает памяти";
         case LXW_ERROR_CREATING_TMPFILE:
         case LXW_ERROR_READING_TMPFILE:
-            return "не удалось записать временный файл (" +
-                   (systemError == 0 ? std::string("причина неизвестна")
-                                     : std::string(std::strerror(systemError))) +
-                   ")";
+            return "не удалось записать временный файл (" + SystemReason(systemError) + ")";
         case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
             return "текст длиннее 32767 знаков не помещается в ячейку книги";
         case LXW_ERROR_SHEETNAME_LENGTH_EXCEEDED:
@@ -39,11 +36,7 @@ std::string WriterReason(lxw_error error, int systemError) {
         case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
             return "ячейка за пределами листа";
         default:
-            return systemError == ENOSPC ? "на диске нет места"
-                   : systemError == EFBIG ? "файл больше, чем позволено записывать"
-                   : systemError == 0 ? "файл не удалось записать"
-                                      : "файл не удалось записать (" +
-                                            std::string(std::strerror(systemError)) + ")";
+            return SystemReason(systemError);
     }
 }
 
