@@ -149,6 +149,7 @@ TEST(XlsxWriterTest, WriteThatCannotOpenAFileSaysOnlyWhyInRussian) {
         } catch (const WorkbookError& e) {
             message = e.what();
         }
+        std::fflush(stderr);
         if (::write(pipe[1], message.data(), message.size()) < 0) _exit(2);
         _exit(0);
     }
