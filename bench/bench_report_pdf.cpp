@@ -46,9 +46,9 @@ const QString& OutputFolder() {
 void BM_ReportPdfFullLine(benchmark::State& state) {
     const QString path = OutputFolder() + "/bench_report_full_line.pdf";
     for (auto _ : state) {
-        const bool written =
-            report::WriteReportPdf(path, report::MakeShaftLineReport(Line().input));
-        if (!written) state.SkipWithError("the report was not written");
+        const std::string refusal = report::WriteReportPdf(
+            QFile::encodeName(path).toStdString(), report::MakeShaftLineReport(Line().input));
+        if (!refusal.empty()) state.SkipWithError("the report was not written");
     }
     QFile::remove(path);
 }

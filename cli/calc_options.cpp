@@ -8,6 +8,7 @@
 
 #include "message_text.h"
 #include "number_text.h"
+#include "output_file.h"
 #include "shaft_line.h"
 
 namespace shaftline::cli {
@@ -166,6 +167,24 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         }
     }
     return options;
+}
+
+void CheckOutputsAgainstBook(const CalcOptions& options, const std::string& bookPath) {
+    const std::optional<io::FileIdentity> book = io::IdentityOf(bookPath);
+    const auto check = [&](const std::optional<std::string>& output, const char* option) {
+        if (output && book && io::IdentityOf(*output) == book)
+            throw UsageError(std::string(option) + ": «" + io::QuotedPathForMessage(*output) +
+                             "» — это сама книга с данными; укажите для вывода другой файл");
+    };
+    check(options.resultsPath, "--results");
+    check(options.reportPath, "--report");
+    if (options.resultsPath && options.reportPath) {
+        const std::optional<io::FileIdentity> results = io::IdentityOf(*options.resultsPath);
+        if (results && results == io::IdentityOf(*options.reportPath))
+            throw UsageError("--report и --results указывают на один файл «" +
+                             io::QuotedPathForMessage(*options.reportPath) +
+                             "»; укажите для отчета и книги результатов разные файлы");
+    }
 }
 
 void CheckOptionsAgainstRotorCount(const CalcOptions& options, int rotorCount) {

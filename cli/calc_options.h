@@ -42,6 +42,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv);
 /// The --solid list: comma-separated rotor numbers 1..19, each written as a decimal integer.
 std::set<int> ParseRotorList(const std::string& list);
 
+/// Checks that no output overwrites the book `bookPath` or the other output: the same file by
+/// device and inode, also through symbolic or hard links. Throws UsageError naming the option.
+void CheckOutputsAgainstBook(const CalcOptions& options, const std::string& bookPath);
+
 /// Checks the numbers of the options against the rotor count of the workbook. Throws
 /// UsageError: a rotor that is not in the workbook, or a solid-forged even position (an
 /// intermediate piece has no rotor type).

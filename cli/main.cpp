@@ -8,6 +8,7 @@
 #include "calc_options.h"
 #include "json_report.h"
 #include "message_text.h"
+#include "output_file.h"
 #include "output_modules.h"
 #include "program_folder.h"
 #include "shaft_line_run.h"
@@ -34,13 +35,15 @@ int Flushed(int status) {
 }
 
 // An output that needs a module of its own; false after the message when it was not written.
+// `notWritten` says of `what` that it was not written ("книга результатов" "не записана").
 template <typename Write>
-bool WriteOutput(const std::string& path, const char* what, Write write) {
+bool WriteOutput(const std::string& path, const char* what, const char* notWritten, Write write) {
     std::string refusal;
     try {
         refusal = write();
     } catch (const cli::OutputModuleError& e) {
-        refusal = std::string(what) + " «" + QuotedForMessage(path) + "» не записан: " + e.what();
+        refusal = std::string(what) + " «" + io::QuotedPathForMessage(path) + "» " + notWritten +
+                  ": " + e.what();
     }
     if (refusal.empty()) return true;
     std::cerr << "shaftline-calc: " << refusal << "\n";
@@ -59,6 +62,12 @@ int Run(int argc, char** argv) {
     }
     if (options.helpShown) return Flushed(cli::kExitDone);
     const std::string path = options.workbook.empty() ? DefaultWorkbook(argv[0]) : options.workbook;
+    try {
+        cli::CheckOutputsAgainstBook(options, path);
+    } catch (const cli::UsageError& e) {
+        std::cerr << "shaftline-calc: " << e.what() << "\n";
+        return cli::kExitUsage;
+    }
 
     io::ShaftLineWorkbook workbook;
     try {
@@ -88,13 +97,13 @@ int Run(int argc, char** argv) {
     const std::filesystem::path folder = cli::ProgramFolder(argv[0]);
     bool written = true;
     if (options.resultsPath) {
-        written = WriteOutput(*options.resultsPath, "книга результатов", [&] {
+        written = WriteOutput(*options.resultsPath, "книга результатов", "не записана", [&] {
             return cli::WriteResultsBookThroughModule(folder, run, workbook, path,
                                                       *options.resultsPath);
         });
     }
     if (options.reportPath) {
-        const bool reported = WriteOutput(*options.reportPath, "отчет", [&] {
+        const bool reported = WriteOutput(*options.reportPath, "отчет", "не записан", [&] {
             return cli::WritePdfReportThroughModule(folder, run, workbook, path,
                                                     *options.reportPath);
         });

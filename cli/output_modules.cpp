@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "message_text.h"
+#include "output_file.h"
 
 namespace shaftline::cli {
 
@@ -12,8 +13,34 @@ namespace {
 
 constexpr std::size_t kReasonSize = 1024;
 
+// The longest reason of a failed load that a message keeps, in characters.
+constexpr std::size_t kMaxLoadReasonChars = 400;
+
 [[noreturn]] void Refuse(const std::filesystem::path& module, const std::string& reason) {
-    throw OutputModuleError("модуль «" + QuotedForMessage(module.string()) + "» " + reason);
+    throw OutputModuleError("модуль «" + io::QuotedPathForMessage(module.string()) + "» " + reason);
+}
+
+// The loader's reason ("PATH: REASON", where REASON may name a missing library), without the
+// module's path, which the message names already, and safe for a terminal.
+std::string LoadReason(const std::filesystem::path& module, const char* error) {
+    std::string_view reason = error != nullptr ? error : "причина неизвестна";
+    const std::string prefix = module.string() + ": ";
+    if (reason.starts_with(prefix)) reason.remove_prefix(prefix.size());
+    std::string quoted;
+    std::size_t chars = 0;
+    // In pieces that QuotedForMessage takes whole, cut at character starts.
+    while (!reason.empty() && chars < kMaxLoadReasonChars) {
+        std::size_t end = 0;
+        for (std::size_t n = 0; end < reason.size() && n < kMaxQuotedChars; ++n) {
+            ++end;
+            while (end < reason.size() && (static_cast<unsigned char>(reason[end]) & 0xC0) == 0x80)
+                ++end;
+        }
+        quoted += QuotedForMessage(reason.substr(0, end));
+        chars += kMaxQuotedChars;
+        reason.remove_prefix(end);
+    }
+    return reason.empty() ? quoted : quoted + "…";
 }
 
 // Never unloaded: Qt keeps threads and handlers of its own until the process ends.
@@ -22,9 +49,7 @@ OutputEntry LoadEntry(const std::filesystem::path& module, const char* entryName
     if (!std::filesystem::is_regular_file(module, ec)) Refuse(module, "не найден");
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
-        const char* reason = ::dlerror();
-        Refuse(module, "не загружен: " +
-                           QuotedForMessage(reason != nullptr ? reason : "причина неизвестна"));
+        Refuse(module, "не загружен: " + LoadReason(module, ::dlerror()));
     }
     const auto entry = reinterpret_cast<OutputEntry>(::dlsym(handle, entryName));
     if (entry == nullptr) Refuse(module, "не подходит к этой программе: в нем нет ее записи");
@@ -40,8 +65,10 @@ std::string WriteThroughModule(const std::filesystem::path& module, const char* 
                               bookPath.c_str(), outputPath.c_str(), reason, sizeof reason);
     if (written < 0) Refuse(module, "собран из другой версии программы");
     if (written > 0) return {};
-    if (reason[0] != '\0') return reason;
-    return "файл «" + QuotedForMessage(outputPath) + "» не записан";
+    // A module of another build may leave the buffer without its end.
+    const std::size_t length = ::strnlen(reason, sizeof reason);
+    if (length > 0) return std::string(reason, length);
+    return "файл «" + io::QuotedPathForMessage(outputPath) + "» не записан";
 }
 
 }  // namespace

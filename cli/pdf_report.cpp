@@ -1,6 +1,5 @@
 #include "pdf_report.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <clocale>
 #include <cstdio>
@@ -44,13 +43,12 @@ report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineW
     return input;
 }
 
-bool WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
-                    const std::string& bookPath, const std::string& pdfPath) {
+std::string WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                           const std::string& bookPath, const std::string& pdfPath) {
     const std::unique_ptr<QGuiApplication> application = OffscreenApplication();
     const auto input = std::make_shared<const report::ReportInput>(
         RunReportInput(run, workbook, bookPath, QDateTime::currentDateTime()));
-    return report::WriteReportPdf(QFile::decodeName(pdfPath.c_str()),
-                                  report::MakeShaftLineReport(input));
+    return report::WriteReportPdf(pdfPath, report::MakeShaftLineReport(input));
 }
 
 }  // namespace shaftline::cli

@@ -15,8 +15,9 @@ report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineW
                                    const std::string& bookPath, const QDateTime& created);
 
 /// Writes the PDF report of the run. Needs no display: without an application object it makes
-/// one on the offscreen platform. False when the file cannot be written.
-bool WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
-                    const std::string& bookPath, const std::string& pdfPath);
+/// one on the offscreen platform. Returns nothing when the report was written, otherwise the
+/// Russian message that says why not.
+std::string WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                           const std::string& bookPath, const std::string& pdfPath);
 
 }  // namespace shaftline::cli

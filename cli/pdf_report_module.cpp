@@ -2,7 +2,6 @@
 // visible outside it.
 #include <type_traits>
 
-#include "message_text.h"
 #include "output_modules.h"
 #include "pdf_report.h"
 
@@ -11,9 +10,7 @@ extern "C" __attribute__((visibility("default"))) int shaftline_write_pdf_report
     const shaftline::io::ShaftLineWorkbook* workbook, const char* bookPath, const char* pdfPath,
     char* reason, std::size_t reasonSize) {
     return shaftline::cli::RunOutputEntry(runSize, workbookSize, reason, reasonSize, [&] {
-        if (shaftline::cli::WritePdfReport(*run, *workbook, bookPath, pdfPath))
-            return std::string();
-        return "не удалось записать отчет «" + shaftline::QuotedForMessage(pdfPath) + "»";
+        return shaftline::cli::WritePdfReport(*run, *workbook, bookPath, pdfPath);
     });
 }
 

@@ -1,53 +1,23 @@
 #include "xlsx_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <locale.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <mutex>
 
 #include "biff_workbook.h"
 #include "message_text.h"
+#include "output_file.h"
 #include "shaft_line_workbook.h"
 #include "xlsxwriter.h"
+#include "zip_rewriter.h"
 
 namespace shaftline::io {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string SystemReason(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "нет прав на запись в эту папку или в этот файл";
-        case ENOENT:
-            return "папка не найдена";
-        case ENOTDIR:
-            return "в пути к папке стоит файл, а не папка";
-        case ENOSPC:
-            return "на диске нет места";
-        case EDQUOT:
-            return "превышена дисковая квота";
-        case EROFS:
-            return "диск доступен только для чтения";
-        case EISDIR:
-            return "на месте книги стоит папка";
-        case ENAMETOOLONG:
-            return "слишком длинное имя файла";
-        case EIO:
-            return "ошибка ввода-вывода при записи на диск";
-        case 0:
-            return "файл не удалось записать";
-        default:
-            return std::string("файл не удалось записать (") + std::strerror(error) + ")";
-    }
-}
 
 std::string WriterReason(lxw_error error, int systemError) {
     switch (error) {
@@ -70,25 +40,63 @@ std::string WriterReason(lxw_error error, int systemError) {
     }
 }
 
-// A new file gets the permissions any program of the user would give it; a book written over
-// an existing one keeps that one's permissions.
-mode_t BookMode(const std::string& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+ssize_t Discard(void*, const char*, std::size_t size) {
+    return static_cast<ssize_t>(size);
 }
 
-// A file system that cannot sync (EINVAL) has nothing more to write.
-bool SyncToDisk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-    const int failure = errno;
-    ::close(fd);
-    errno = failure;
-    return synced;
+// The library writes its numbers and sizes with printf, which follows the C locale (a decimal
+// comma in a Russian one), and tells of its failures in English on standard error, naming the
+// temporary file. Each call runs in the "C" locale of this thread and with standard error
+// discarded; the failure reaches the user as this program's Russian message.
+class LibraryCall {
+  public:
+    LibraryCall() : lock_(Mutex()), locale_(::uselocale(CLocale())), stream_(stderr) {
+        stderr = Discarding();
+    }
+    ~LibraryCall() {
+        stderr = stream_;
+        ::uselocale(locale_);
+    }
+    LibraryCall(const LibraryCall&) = delete;
+    LibraryCall& operator=(const LibraryCall&) = delete;
+
+  private:
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static locale_t CLocale() {
+        static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        return c;
+    }
+    static FILE* Discarding() {
+        static FILE* const nowhere = [] {
+            FILE* file = ::fopencookie(nullptr, "w", {nullptr, Discard, nullptr, nullptr});
+            if (file != nullptr) std::setvbuf(file, nullptr, _IONBF, 0);
+            return file;
+        }();
+        return nowhere != nullptr ? nowhere : stderr;
+    }
+
+    std::lock_guard<std::mutex> lock_;
+    locale_t locale_;
+    FILE* stream_;
+};
+
+// The library names the worksheet parts by the order the sheets were added.
+std::optional<std::size_t> SheetIndex(std::string_view member) {
+    constexpr std::string_view prefix = "xl/worksheets/sheet";
+    constexpr std::string_view suffix = ".xml";
+    if (!member.starts_with(prefix) || !member.ends_with(suffix)) return std::nullopt;
+    const std::string_view digits =
+        member.substr(prefix.size(), member.size() - prefix.size() - suffix.size());
+    std::size_t number = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9' || number > 1000000) return std::nullopt;
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    if (digits.empty() || number == 0) return std::nullopt;
+    return number - 1;
 }
 
 }  // namespace
@@ -99,84 +107,91 @@ void XlsxSheet::RefuseCell(int row, int column, int error) const {
 }
 
 void XlsxSheet::WriteNumber(int row, int column, double value, XlsxFormat format) {
-    const lxw_error error = worksheet_write_number(
-        sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value, format.format_);
+    // A spreadsheet cell has no writing for NaN or infinity; the library would write "nan".
+    if (!std::isfinite(value))
+        book_->Refuse("лист «" + QuotedForMessage(name_) + "», ячейка " + CellName(row, column) +
+                      ": значение не является конечным числом");
+    lxw_error error = LXW_NO_ERROR;
+    {
+        const LibraryCall call;
+        error = worksheet_write_number(sheet_, static_cast<lxw_row_t>(row),
+                                       static_cast<lxw_col_t>(column), value, format.format_);
+    }
     if (error != LXW_NO_ERROR) RefuseCell(row, column, error);
+    book_->numbers_[index_][{row, column}] = value;
 }
 
 void XlsxSheet::WriteText(int row, int column, std::string_view text, XlsxFormat format) {
     const std::string zeroEnded(text);
-    const lxw_error error =
-        worksheet_write_string(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
-                               zeroEnded.c_str(), format.format_);
+    lxw_error error = LXW_NO_ERROR;
+    {
+        const LibraryCall call;
+        error = worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
+                                       static_cast<lxw_col_t>(column), zeroEnded.c_str(),
+                                       format.format_);
+    }
     if (error != LXW_NO_ERROR) RefuseCell(row, column, error);
+    // An empty text without a format leaves the cell as it was; any other replaces it.
+    if (!text.empty() || format.format_ != nullptr) book_->numbers_[index_].erase({row, column});
 }
 
 void XlsxSheet::SetColumnWidth(int firstColumn, int lastColumn, double width) {
+    const LibraryCall call;
     worksheet_set_column(sheet_, static_cast<lxw_col_t>(firstColumn),
                          static_cast<lxw_col_t>(lastColumn), width, nullptr);
 }
 
 void XlsxSheet::SetRowHeight(int row, double height) {
+    const LibraryCall call;
     worksheet_set_row(sheet_, static_cast<lxw_row_t>(row), height, nullptr);
 }
 
 void XlsxSheet::FreezeTopRows(int rows) {
+    const LibraryCall call;
     worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(rows), 0);
 }
 
 XlsxBook::XlsxBook(const std::string& path) : path_(path) {
-    if (path.empty()) Refuse("не задано имя файла");
-    std::error_code ec;
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    target_ = ec ? path : resolved.string();
-    if (fs::is_directory(target_, ec)) Refuse("на месте книги стоит папка");
-
-    fs::path folder = fs::path(target_).parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ".shaftline-book-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        // A folder of the system (/proc) that takes no new files answers as if it were missing.
-        const int failure = errno;
-        if (failure == ENOENT && fs::is_directory(folder, ec))
-            Refuse("в этой папке нельзя создавать файлы");
-        Refuse(SystemReason(failure));
+    try {
+        file_ = std::make_unique<ReplacingFile>(path, "книги");
+    } catch (const OutputRefusal& e) {
+        Refuse(e.what());
     }
-    ::close(fd);
-    temporary_ = pattern;
-
-    book_ = workbook_new(temporary_.c_str());
-    if (book_ == nullptr) {
-        DiscardTemporary();
-        Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
+    {
+        const LibraryCall call;
+        book_ = workbook_new(file_->OpenableName().c_str());
     }
+    if (book_ == nullptr) Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
 }
 
 XlsxBook::~XlsxBook() {
-    if (book_ != nullptr) lxw_workbook_free(book_);
-    DiscardTemporary();
-}
-
-void XlsxBook::DiscardTemporary() {
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    temporary_.clear();
+    if (book_ != nullptr) {
+        const LibraryCall call;
+        lxw_workbook_free(book_);
+    }
 }
 
 void XlsxBook::Refuse(const std::string& reason) const {
-    throw WorkbookError("Книга «" + QuotedForMessage(path_) + "» не сохранена: " + reason + ".");
+    throw WorkbookError("Книга «" + QuotedPathForMessage(path_) + "» не сохранена: " + reason +
+                        ".");
 }
 
 XlsxSheet XlsxBook::AddSheet(const std::string& name) {
-    const lxw_error invalid = workbook_validate_sheet_name(book_, name.c_str());
-    if (invalid != LXW_NO_ERROR)
-        Refuse("лист «" + QuotedForMessage(name) + "»: " + WriterReason(invalid, 0));
-    lxw_worksheet* sheet = workbook_add_worksheet(book_, name.c_str());
+    lxw_worksheet* sheet = nullptr;
+    {
+        const LibraryCall call;
+        const lxw_error invalid = workbook_validate_sheet_name(book_, name.c_str());
+        if (invalid != LXW_NO_ERROR)
+            Refuse("лист «" + QuotedForMessage(name) + "»: " + WriterReason(invalid, 0));
+        sheet = workbook_add_worksheet(book_, name.c_str());
+    }
     if (sheet == nullptr) Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
-    return XlsxSheet(*this, sheet, name);
+    numbers_.emplace_back();
+    return XlsxSheet(*this, sheet, name, numbers_.size() - 1);
 }
 
 XlsxFormat XlsxBook::AddFormat(const XlsxStyle& style) {
+    const LibraryCall call;
     lxw_format* format = workbook_add_format(book_);
     if (format == nullptr) Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
     if (style.bold) format_set_bold(format);
@@ -186,24 +201,38 @@ XlsxFormat XlsxBook::AddFormat(const XlsxStyle& style) {
     return XlsxFormat(format);
 }
 
+std::string XlsxBook::ExactBook(const std::string& written) const {
+    const auto sheet = [this](std::string_view member) {
+        const std::optional<std::size_t> index = SheetIndex(member);
+        return index && *index < numbers_.size() ? index : std::nullopt;
+    };
+    return RewriteZipMembers(
+        written, [&](std::string_view member) { return sheet(member).has_value(); },
+        [&](std::string_view member, std::string_view content) {
+            return WithExactNumbers(content, numbers_[*sheet(member)]);
+        });
+}
+
 void XlsxBook::Close() {
     if (book_ == nullptr) Refuse("книга уже закрыта");
-    errno = 0;
-    const lxw_error error = workbook_close(book_);  // frees the book whatever the outcome
-    const int systemError = errno;
+    lxw_error error = LXW_NO_ERROR;
+    int systemError = 0;
+    {
+        const LibraryCall call;
+        errno = 0;
+        error = workbook_close(book_);  // frees the book whatever the outcome
+        systemError = errno;
+    }
     book_ = nullptr;
-    if (error != LXW_NO_ERROR) {
-        DiscardTemporary();
-        Refuse(WriterReason(error, systemError));
+    if (error != LXW_NO_ERROR) Refuse(WriterReason(error, systemError));
+    try {
+        file_->Write(ExactBook(file_->Contents()));
+        file_->Commit();
+    } catch (const OutputRefusal& e) {
+        Refuse(e.what());
+    } catch (const std::bad_alloc&) {
+        Refuse(WriterReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
     }
-    // The complete book reaches the disk before it takes the place of the previous one.
-    if (::chmod(temporary_.c_str(), BookMode(target_)) != 0 || !SyncToDisk(temporary_) ||
-        ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        const int failure = errno;
-        DiscardTemporary();
-        Refuse(SystemReason(failure));
-    }
-    temporary_.clear();
 }
 
 }  // namespace shaftline::io

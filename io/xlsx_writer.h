@@ -1,7 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "xlsx_number_cells.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -10,6 +14,7 @@ struct lxw_format;
 namespace shaftline::io {
 
 class XlsxBook;
+class ReplacingFile;
 
 /// How the cells of a book are shown; the values stay what was written.
 struct XlsxStyle {
@@ -35,6 +40,7 @@ class XlsxFormat {
 /// Every refusal is a WorkbookError naming the book, the sheet and the cell.
 class XlsxSheet {
   public:
+    /// Refuses a value that is not finite.
     void WriteNumber(int row, int column, double value, XlsxFormat format = {});
     /// An empty text leaves the cell empty.
     void WriteText(int row, int column, std::string_view text, XlsxFormat format = {});
@@ -47,20 +53,22 @@ class XlsxSheet {
 
   private:
     friend class XlsxBook;
-    XlsxSheet(const XlsxBook& book, lxw_worksheet* sheet, std::string name)
-        : book_(&book), sheet_(sheet), name_(std::move(name)) {}
+    XlsxSheet(XlsxBook& book, lxw_worksheet* sheet, std::string name, std::size_t index)
+        : book_(&book), sheet_(sheet), name_(std::move(name)), index_(index) {}
     [[noreturn]] void RefuseCell(int row, int column, int error) const;
 
-    const XlsxBook* book_;
+    XlsxBook* book_;
     lxw_worksheet* sheet_;
     std::string name_;
+    std::size_t index_;  // among the book's sheets
 };
 
-/// An .xlsx book being written. The cells go to a temporary file beside the target, and only
-/// Close() puts the complete book in the target's place; a book that is destroyed unclosed, or a
-/// Close() that fails, leaves the target as it was and no temporary file behind. A target that
-/// is a symbolic link is replaced where the link points. Refusals are WorkbookError with a
-/// Russian message naming the book and the reason.
+/// An .xlsx book being written. The target is checked and the cells written under the rule of
+/// ReplacingFile (output_file.h), and only Close() puts the complete book in the target's place;
+/// a book that is destroyed unclosed, or a Close() that fails, leaves the target as it was and
+/// no temporary file behind. Every number cell holds the shortest text that reads back to the
+/// same double, whatever the C locale. Refusals are WorkbookError with a Russian message naming
+/// the book and the reason; the library's own English notes never reach standard error.
 class XlsxBook {
   public:
     explicit XlsxBook(const std::string& path);
@@ -79,12 +87,13 @@ class XlsxBook {
     [[noreturn]] void Refuse(const std::string& reason) const;
 
   private:
-    void DiscardTemporary();
+    friend class XlsxSheet;
+    std::string ExactBook(const std::string& written) const;
 
-    std::string path_;       // as the caller named it, for the messages
-    std::string target_;     // where the book lands: the path with its links followed
-    std::string temporary_;  // empty once moved into place or removed
+    std::string path_;  // as the caller named it, for the messages
+    std::unique_ptr<ReplacingFile> file_;
     lxw_workbook* book_ = nullptr;
+    std::vector<NumberCells> numbers_;  // per sheet, what WriteNumber wrote
 };
 
 }  // namespace shaftline::io

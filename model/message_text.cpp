@@ -23,12 +23,22 @@ std::string EscapeControl(unsigned codePoint) {
         case 0x1B:
             return "\\e";
         default:
-            return HexEscape(codePoint);
+            if (codePoint <= 0xFF) return HexEscape(codePoint);
+            return "\\u" + HexEscape(codePoint >> 8).substr(2) +
+                   HexEscape(codePoint & 0xFF).substr(2);
     }
 }
 
+// The bidirectional embeddings, overrides and isolates turn the rest of a line around on the
+// screen, so that a quoted name reads as something else.
+bool IsBidiControl(unsigned codePoint) {
+    return (codePoint >= 0x202A && codePoint <= 0x202E) ||
+           (codePoint >= 0x2066 && codePoint <= 0x2069);
+}
+
 bool IsControl(unsigned codePoint) {
-    return codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint <= 0x9F);
+    return codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint <= 0x9F) ||
+           IsBidiControl(codePoint);
 }
 
 // Length of the well-formed UTF-8 sequence at text[i] and its code point; 0 when the bytes there

@@ -1,11 +1,12 @@
 #include "report_document.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "output_file.h"
 #include "report_sections.h"
 
 namespace shaftline::report {
@@ -55,22 +56,37 @@ bool RenderReport(QPagedPaintDevice& device, const ShaftLineReport& report) {
     return painter.end();
 }
 
-bool WriteReportPdf(const QString& path, const ShaftLineReport& report) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+QByteArray ReportPdf(const ShaftLineReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDotsPerInch);
         writer.setTitle(report.title);
         writer.setCreator(QStringLiteral("Ротовал"));
         painted = RenderReport(writer, report);
     }
-    if (!painted) {
-        file.cancelWriting();
-        return false;
+    return painted ? buffer.data() : QByteArray();
+}
+
+std::string WriteReportPdf(const std::string& path, const ShaftLineReport& report) {
+    const auto refusal = [&path](const std::string& reason) {
+        return "Отчет «" + io::QuotedPathForMessage(path) + "» не записан: " + reason + ".";
+    };
+    try {
+        // The target is checked before the pages are painted, which takes long.
+        io::ReplacingFile file(path, "отчета");
+        const QByteArray pdf = ReportPdf(report);
+        if (pdf.isEmpty()) return refusal("страницы отчета не нарисованы");
+        file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        file.Commit();
+    } catch (const io::OutputRefusal& e) {
+        return refusal(e.what());
+    } catch (const std::bad_alloc&) {
+        return refusal("не хватает памяти");
     }
-    return file.commit();
+    return {};
 }
 
 }  // namespace shaftline::report

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "report_input.h"
@@ -32,8 +34,13 @@ ShaftLineReport MakeShaftLineReport(std::shared_ptr<const ReportInput> input);
 /// pages. False when the device cannot be painted on.
 bool RenderReport(QPagedPaintDevice& device, const ShaftLineReport& report);
 
-/// Writes the report as PDF with its fonts embedded. False when the file cannot be written;
-/// an existing file of that name is then left as it was.
-bool WriteReportPdf(const QString& path, const ShaftLineReport& report);
+/// The report as a PDF document with its fonts embedded; empty when it cannot be painted.
+QByteArray ReportPdf(const ShaftLineReport& report);
+
+/// Writes the report as PDF to the file `path` (its name's bytes as given) under the rule of
+/// every output (ReplacingFile in output_file.h). Returns nothing when the report was written,
+/// otherwise the Russian message that says why not: "Отчет «path» не записан: reason."; an
+/// existing file of that name is then left as it was.
+std::string WriteReportPdf(const std::string& path, const ShaftLineReport& report);
 
 }  // namespace shaftline::report

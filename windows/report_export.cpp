@@ -46,13 +46,13 @@ QString AskReportPath(QWidget* parent) {
 // False, after an error message, when the file cannot be written.
 bool WriteReportFile(QWidget* parent, const QString& path,
                      std::shared_ptr<const shaftline::report::ReportInput> input) {
-    if (shaftline::report::WriteReportPdf(path, shaftline::report::MakeShaftLineReport(input))) {
+    const std::string refusal = shaftline::report::WriteReportPdf(
+        QFile::encodeName(path).toStdString(), shaftline::report::MakeShaftLineReport(input));
+    if (refusal.empty()) {
         ShowWrittenNote(parent, QStringLiteral("Отчет записан"), path);
         return true;
     }
-    ShowError(parent,
-              QStringLiteral("Не удалось записать отчет в файл «%1».")
-                  .arg(QString::fromStdString(shaftline::QuotedForMessage(path.toStdString()))));
+    ShowError(parent, QString::fromStdString(refusal));
     return false;
 }
 

@@ -85,7 +85,8 @@ TEST_F(CalcReport, ReportThatCannotBeWrittenFailsAfterTheOutput) {
     const CalcResult r = RunCalc({"--report", "/no/such/folder/r.pdf"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, plain.out);
-    EXPECT_NE(r.err.find("не удалось записать отчет «/no/such/folder/r.pdf»"), std::string::npos)
+    EXPECT_NE(r.err.find("Отчет «/no/such/folder/r.pdf» не записан: папка не найдена."),
+              std::string::npos)
         << r.err;
 
     const CalcResult empty = RunCalc({"--report", ""});

@@ -14,6 +14,9 @@ TEST(QuotedForMessage, TerminalControlsAreEscaped) {
                                "2Jb"),
               "a\\x9B2Jb");
     EXPECT_EQ(QuotedForMessage("1\n2\t3\r\x7f"), "1\\n2\\t3\\r\\x7F");
+    // A right-to-left override shows "exe.txt" as "txt.exe"; isolates nest the same way.
+    EXPECT_EQ(QuotedForMessage("a\u202Eexe.txt\u2066b\u2069\u202A\u2029"),
+              "a\\u202Eexe.txt\\u2066b\\u2069\\u202A\u2029");
 }
 
 TEST(QuotedForMessage, TextIsKeptButCutAfterSixtyCharacters) {

@@ -18,10 +18,6 @@ fs::path TempPdf(const std::string& name) {
     return fs::temp_directory_path() / ("report_test_" + name + ".pdf");
 }
 
-QString Path(const fs::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -63,7 +59,7 @@ struct ThreeRotorLine {
 TEST(ReportPdf, ShaftLineReportIsNumberedReadableAndEmbedsItsFonts) {
     ThreeRotorLine line;
     const fs::path pdf = TempPdf("line");
-    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), report::MakeShaftLineReport(line.input)));
+    ASSERT_EQ(report::WriteReportPdf(pdf, report::MakeShaftLineReport(line.input)), "");
 
     // Title page with both charts, one page per rotor, then the rotors coupled.
     const int pages = pdf_tools::PageCount(pdf);
@@ -119,7 +115,7 @@ report::ShaftLineReport OneTableReport(int rows, bool keepTogether, double space
 
 TEST(ReportPdf, LongTableBreaksBetweenRowsWithItsHeaderOnEveryPage) {
     const fs::path pdf = TempPdf("long_table");
-    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), OneTableReport(150, false, 0)));
+    ASSERT_EQ(report::WriteReportPdf(pdf, OneTableReport(150, false, 0)), "");
     const int pages = pdf_tools::PageCount(pdf);
     ASSERT_GE(pages, 2);
     for (int page = 1; page <= pages; ++page)
@@ -133,7 +129,7 @@ TEST(ReportPdf, LongTableBreaksBetweenRowsWithItsHeaderOnEveryPage) {
 
 TEST(ReportPdf, TableKeptTogetherMovesWholeToTheNextPage) {
     const fs::path pdf = TempPdf("kept_table");
-    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), OneTableReport(12, true, 240)));
+    ASSERT_EQ(report::WriteReportPdf(pdf, OneTableReport(12, true, 240)), "");
     ASSERT_EQ(pdf_tools::PageCount(pdf), 2);
     EXPECT_EQ(pdf_tools::Text(pdf, 1, 1).find("строка"), std::string::npos);
     const std::string second = pdf_tools::Text(pdf, 2, 2);
@@ -144,7 +140,8 @@ TEST(ReportPdf, TableKeptTogetherMovesWholeToTheNextPage) {
 
 TEST(ReportPdf, UnwritablePathFailsAndLeavesNoFile) {
     const fs::path pdf = fs::temp_directory_path() / "no_such_folder_for_reports" / "r.pdf";
-    EXPECT_FALSE(report::WriteReportPdf(Path(pdf), OneTableReport(3, false, 0)));
+    const std::string refusal = report::WriteReportPdf(pdf, OneTableReport(3, false, 0));
+    EXPECT_NE(refusal.find("не записан: папка не найдена."), std::string::npos) << refusal;
     EXPECT_FALSE(fs::exists(pdf));
 }
 
