@@ -1,0 +1,107 @@
+#include "bounded_moves.h"
+
+#include <cmath>
+#include <limits>
+
+#include "quadratic_program.h"
+
+namespace shaftline {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// A move within this of a bound (mm, relative above 1 mm) sits on it.
+bool OnBound(double move, double bound) {
+    return std::fabs(move - bound) <= 1e-9 * (1 + std::fabs(bound));
+}
+
+void ColumnBounds(const PlaneEquations& eq, const std::vector<BearingBound>& bounds,
+                  model::QuadraticProgram& qp) {
+    qp.lower.assign(At(qp.n), -kInfinity);
+    qp.upper.assign(At(qp.n), kInfinity);
+    for (const BearingBound& b : bounds) {
+        const int column = eq.column[At(b.support)];
+        if (column < 0) continue;
+        qp.lower[At(column)] = std::max(qp.lower[At(column)], b.moveMin);
+        qp.upper[At(column)] = std::min(qp.upper[At(column)], b.moveMax);
+    }
+}
+
+// ‖M·x − b‖² as ½·xᵀ(2MᵀM)x + (−2Mᵀb)ᵀx.
+model::QuadraticProgram Misfit(const PlaneEquations& eq) {
+    const DenseMatrix& m = eq.matrix;
+    model::QuadraticProgram qp;
+    qp.n = m.cols;
+    qp.H.assign(At(m.cols * m.cols), 0.0);
+    qp.c.assign(At(m.cols), 0.0);
+    for (int i = 0; i < m.cols; ++i) {
+        for (int r = 0; r < m.rows; ++r) qp.c[At(i)] -= 2 * m(r, i) * eq.rhs[At(r)];
+        for (int j = 0; j < m.cols; ++j) {
+            double s = 0;
+            for (int r = 0; r < m.rows; ++r) s += m(r, i) * m(r, j);
+            qp.H[At(i * m.cols + j)] = 2 * s;
+        }
+    }
+    return qp;
+}
+
+// ½‖x‖² over the moves that keep M·x where the first program left it.
+model::QuadraticProgram LeastNorm(const PlaneEquations& eq, const std::vector<double>& reached) {
+    const DenseMatrix& m = eq.matrix;
+    model::QuadraticProgram qp;
+    qp.n = m.cols;
+    qp.H.assign(At(m.cols * m.cols), 0.0);
+    for (int i = 0; i < m.cols; ++i) qp.H[At(i * m.cols + i)] = 1;
+    qp.c.assign(At(m.cols), 0.0);
+    qp.A = m.values;
+    for (int r = 0; r < m.rows; ++r) {
+        double v = 0;
+        for (int j = 0; j < m.cols; ++j) v += m(r, j) * reached[At(j)];
+        const double slack = 1e-9 * (1 + std::fabs(v));
+        qp.rowLower.push_back(v - slack);
+        qp.rowUpper.push_back(v + slack);
+    }
+    return qp;
+}
+
+}  // namespace
+
+OrProblem<std::vector<double>> BoundedMoves(const PlaneEquations& eq, int supportCount,
+                                            const std::vector<BearingBound>& bounds) {
+    std::vector<double> moves(At(supportCount), 0.0);
+    if (eq.matrix.cols == 0) return {moves, {}};
+    model::QuadraticProgram first = Misfit(eq);
+    ColumnBounds(eq, bounds, first);
+    const model::QuadraticSolution misfit = model::SolveQuadraticProgram(first);
+    if (!misfit.solved) return {std::nullopt, "Перемещения опор не найдены: " + misfit.reason};
+    model::QuadraticProgram second = LeastNorm(eq, misfit.x);
+    second.lower = first.lower;
+    second.upper = first.upper;
+    const model::QuadraticSolution least = model::SolveQuadraticProgram(second);
+    const std::vector<double>& x = least.solved ? least.x : misfit.x;
+    for (int j = 0; j < supportCount; ++j) {
+        const int column = eq.column[At(j)];
+        if (column >= 0) moves[At(j)] = x[At(column)];
+    }
+    return {moves, {}};
+}
+
+std::vector<int> BindingBounds(const std::vector<double>& moves,
+                               const std::vector<BearingBound>& bounds) {
+    std::vector<int> binding;
+    for (const BearingBound& b : bounds) {
+        const double move = moves[At(b.support)];
+        if ((OnBound(move, b.moveMin) || OnBound(move, b.moveMax)) &&
+            (binding.empty() || binding.back() != b.support)) {
+            binding.push_back(b.support);
+        }
+    }
+    return binding;
+}
+
+}  // namespace shaftline
