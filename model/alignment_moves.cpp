@@ -62,7 +62,7 @@ PlaneEquations EquationsOf(const std::vector<MovedCoupling>& couplings, bool ver
 }
 
 std::vector<double> LeastSquaresMoves(const PlaneEquations& equations, int supportCount) {
-    const std::vector<double> x = LeastNormSolution(equations.matrix, equations.rhs);
+    const std::vector<double> x = LeastNormSolution(equations.matrix, equations.rhs).x;
     std::vector<double> moves(At(supportCount), 0.0);
     for (int j = 0; j < supportCount; ++j) {
         const int column = equations.column[At(j)];

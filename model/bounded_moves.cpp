@@ -69,26 +69,35 @@ model::QuadraticProgram LeastNorm(const PlaneEquations& eq, const std::vector<do
     return qp;
 }
 
-}  // namespace
-
-OrProblem<std::vector<double>> BoundedMoves(const PlaneEquations& eq, int supportCount,
-                                            const std::vector<BearingBound>& bounds) {
+// The moves of all supports from those of the free ones.
+std::vector<double> Scatter(const PlaneEquations& eq, const std::vector<double>& x,
+                            int supportCount) {
     std::vector<double> moves(At(supportCount), 0.0);
-    if (eq.matrix.cols == 0) return {moves, {}};
-    model::QuadraticProgram first = Misfit(eq);
-    ColumnBounds(eq, bounds, first);
-    const model::QuadraticSolution misfit = model::SolveQuadraticProgram(first);
-    if (!misfit.solved) return {std::nullopt, "Перемещения опор не найдены: " + misfit.reason};
-    model::QuadraticProgram second = LeastNorm(eq, misfit.x);
-    second.lower = first.lower;
-    second.upper = first.upper;
-    const model::QuadraticSolution least = model::SolveQuadraticProgram(second);
-    const std::vector<double>& x = least.solved ? least.x : misfit.x;
     for (int j = 0; j < supportCount; ++j) {
         const int column = eq.column[At(j)];
         if (column >= 0) moves[At(j)] = x[At(column)];
     }
-    return {moves, {}};
+    return moves;
+}
+
+}  // namespace
+
+OrProblem<std::vector<double>> BoundedMoves(const PlaneEquations& eq, int supportCount,
+                                            const std::vector<BearingBound>& bounds) {
+    if (eq.matrix.cols == 0) return {std::vector<double>(At(supportCount), 0.0), {}};
+    model::QuadraticProgram first = Misfit(eq);
+    ColumnBounds(eq, bounds, first);
+    const model::QuadraticSolution misfit = model::SolveQuadraticProgram(first);
+    if (!misfit.solved) return {std::nullopt, "Перемещения опор не найдены: " + misfit.reason};
+    // With independent columns the misfit has one minimiser: it is the least-norm one.
+    if (LeastNormSolution(eq.matrix, eq.rhs).rank == eq.matrix.cols) {
+        return {Scatter(eq, misfit.x, supportCount), {}};
+    }
+    model::QuadraticProgram second = LeastNorm(eq, misfit.x);
+    second.lower = first.lower;
+    second.upper = first.upper;
+    const model::QuadraticSolution least = model::SolveQuadraticProgram(second);
+    return {Scatter(eq, least.solved ? least.x : misfit.x, supportCount), {}};
 }
 
 std::vector<int> BindingBounds(const std::vector<double>& moves,

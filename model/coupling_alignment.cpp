@@ -14,9 +14,12 @@ std::string UnknownCoupling(int number, std::size_t count) {
            (count == 0 ? std::string(" (муфт нет)") : " (муфты 1.." + std::to_string(count) + ")");
 }
 
-std::array<std::vector<double>, kSupportStateCount> Elevations(const CoupledShaftLine& coupled) {
+std::array<std::vector<double>, kSupportStateCount> Elevations(const CoupledShaftLine& coupled,
+                                                               const std::vector<double>& lifts) {
     std::array<std::vector<double>, kSupportStateCount> z;
-    for (SupportState s : kSupportStates) z[static_cast<std::size_t>(s)] = coupled.State(s).elevations;
+    for (SupportState s : kSupportStates) {
+        z[static_cast<std::size_t>(s)] = WithLifts(coupled.State(s).elevations, lifts);
+    }
     return z;
 }
 
@@ -49,7 +52,7 @@ OrProblem<AlignmentResult> CalcAlignment(const RotorArray& rotors, int count,
                                          const AlignmentInputs& inputs,
                                          const std::vector<double>& lifts) {
     AlignmentResult result;
-    const std::array<std::vector<double>, kSupportStateCount> z = Elevations(coupled);
+    const std::array<std::vector<double>, kSupportStateCount> z = Elevations(coupled, lifts);
     for (const CouplingGeometry& g : Couplings(rotors, count, base.has_value())) {
         CouplingAlignment c;
         c.geometry = g;
@@ -70,7 +73,7 @@ OrProblem<AlignmentResult> CalcAlignment(const RotorArray& rotors, int count,
     }
     std::vector<MovedCoupling> measured;
     for (CouplingAlignment& c : result.couplings) {
-        c.targets = TargetReadings(c.geometry, z, lifts);
+        c.targets = TargetReadings(c.geometry, z);
         if (!c.found) continue;
         c.inTolerance = Verdicts(c, *c.found);
         measured.push_back({c.geometry, *c.found,

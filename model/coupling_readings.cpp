@@ -1,7 +1,5 @@
 #include "coupling_readings.h"
 
-#include "coupled_line.h"
-
 namespace shaftline {
 
 namespace {
@@ -63,11 +61,10 @@ ReadingSensitivity SensitivityOf(const CouplingGeometry& c) {
 }
 
 StateReadings TargetReadings(const CouplingGeometry& coupling,
-                             const std::array<std::vector<double>, kSupportStateCount>& elevations,
-                             const std::vector<double>& lifts) {
+                             const std::array<std::vector<double>, kSupportStateCount>& elevations) {
     StateReadings readings;
     for (std::size_t s = 0; s < readings.size(); ++s) {
-        readings[s] = ReadingAt(coupling, WithLifts(elevations[s], lifts));
+        readings[s] = ReadingAt(coupling, elevations[s]);
     }
     return readings;
 }

@@ -50,12 +50,11 @@ struct ReadingSensitivity {
 };
 ReadingSensitivity SensitivityOf(const CouplingGeometry& coupling);
 
-/// The readings in the three states (indexed by SupportState): the level, the nominal and the
-/// assembly elevations, each raised by the lifts (support by support, mm; may be empty). The
-/// assembly readings are the targets of the alignment on site.
+/// The readings in the three states (indexed by SupportState) for their elevations (with any
+/// lifts in force): the level, the nominal and the assembly ones. The assembly readings are the
+/// targets of the alignment on site.
 using StateReadings = std::array<CouplingReading, kSupportStateCount>;
 StateReadings TargetReadings(const CouplingGeometry& coupling,
-                             const std::array<std::vector<double>, kSupportStateCount>& elevations,
-                             const std::vector<double>& lifts);
+                             const std::array<std::vector<double>, kSupportStateCount>& elevations);
 
 }  // namespace shaftline

@@ -1,5 +1,6 @@
 #include "least_norm_solve.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <utility>
@@ -18,8 +19,16 @@ std::size_t At(int i) {
 // Householder reflector zeroing x[1..] of a vector: v with v[0] = x[0] − α, the rest x[1..];
 // returns α (the new x[0]) and leaves vᵀv / 2 in half (0 when x is zero).
 double Reflector(std::vector<double>& v, double& half) {
-    double norm = 0;
-    for (double e : v) norm = std::hypot(norm, e);
+    // Scaled by the largest entry, the squares neither overflow nor underflow.
+    double scale = 0;
+    for (double e : v) scale = std::max(scale, std::fabs(e));
+    if (scale == 0) {
+        half = 0;
+        return 0;
+    }
+    double sum = 0;
+    for (double e : v) sum += (e / scale) * (e / scale);
+    const double norm = scale * std::sqrt(sum);
     if (norm == 0) {
         half = 0;
         return 0;
@@ -42,7 +51,7 @@ void Reflect(const std::vector<double>& v, double half, int first, int count, Ge
 
 }  // namespace
 
-std::vector<double> LeastNormSolution(DenseMatrix a, std::vector<double> b) {
+LeastNormResult LeastNormSolution(DenseMatrix a, std::vector<double> b) {
     const int m = a.rows;
     const int n = a.cols;
     std::vector<int> perm(At(n));
@@ -77,8 +86,18 @@ std::vector<double> LeastNormSolution(DenseMatrix a, std::vector<double> b) {
         for (int i = k + 1; i < m; ++i) a(i, k) = 0;
         rank = k + 1;
     }
-    std::vector<double> x(At(n), 0.0);
-    if (rank == 0) return x;
+    LeastNormResult out{std::vector<double>(At(n), 0.0), rank};
+    std::vector<double>& x = out.x;
+    if (rank == 0) return out;
+    if (rank == n) {
+        // Full column rank: the minimiser is unique, R·y = c by back substitution.
+        for (int i = n - 1; i >= 0; --i) {
+            double s = b[At(i)];
+            for (int j = i + 1; j < n; ++j) s -= a(i, j) * x[At(perm[At(j)])];
+            x[At(perm[At(i)])] = s / a(i, i);
+        }
+        return out;
+    }
 
     // The leading rank rows T (rank × n, upper trapezoidal): Tᵀ = Z·[L; 0], so T = Lᵀ·Zᵀ and the
     // least-norm y with T·y = c is Z·[w; 0] with Lᵀ·w = c.
@@ -109,7 +128,7 @@ std::vector<double> LeastNormSolution(DenseMatrix a, std::vector<double> b) {
                 [&](int i) -> double& { return y[At(i)]; });
     }
     for (int j = 0; j < n; ++j) x[At(perm[At(j)])] = y[At(j)];
-    return x;
+    return out;
 }
 
 }  // namespace shaftline

@@ -18,10 +18,15 @@ struct DenseMatrix {
     }
 };
 
+struct LeastNormResult {
+    std::vector<double> x;
+    int rank = 0;  ///< numerical rank of A: below A.cols the minimisers form a family
+};
+
 /// x minimising ‖A·x − b‖ and, among all minimisers, ‖x‖ (b has A.rows entries). Complete
 /// orthogonal decomposition: Householder QR with column pivoting reveals the rank, a second
 /// QR of the leading rows' transpose gives the least-norm solution. No normal equations: the
 /// accuracy is that of A, not of AᵀA.
-std::vector<double> LeastNormSolution(DenseMatrix a, std::vector<double> b);
+LeastNormResult LeastNormSolution(DenseMatrix a, std::vector<double> b);
 
 }  // namespace shaftline
