@@ -37,7 +37,8 @@ struct CouplingInput {
     std::optional<PlaneInput> foundHorizontal;  ///< given together with foundVertical
 };
 
-/// Limits of a bearing's vertical move (mm, shims and jacks); support j = 0..n.
+/// Limits of a bearing's vertical move (mm, shims and jacks; ±infinity for a free side);
+/// support j = 0..n.
 struct BearingBound {
     int support = 0;
     double moveMin = 0;
