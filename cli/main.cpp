@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "alignment_cells.h"
 #include "alignment_file.h"
 #include "alignment_run.h"
 #include "calc_options.h"
@@ -90,7 +91,13 @@ int Run(int argc, char** argv) {
                   << e.what() << "\n";
         return cli::kExitRotorData;
     }
-    if (alignment) run.alignment = std::move(*alignment);
+    try {
+        run.alignment = alignment ? std::move(*alignment) : io::AlignmentFromBook(workbook, ".");
+    } catch (const io::AlignmentCellError& e) {
+        std::cerr << "shaftline-calc: книга «" << QuotedForMessage(path) << "»:\n"
+                  << e.what() << "\n";
+        return cli::kExitRotorData;
+    }
     if (const std::string refusal = cli::RunAlignment(run).refusal; !refusal.empty()) {
         std::cerr << "shaftline-calc: "
                   << (options.alignmentPath

@@ -19,6 +19,9 @@ struct RotorSheet {
     std::vector<std::array<std::string, kSectionColumns>> rows;  ///< rows 2..N+1, columns A..H
     std::array<std::string, kSupportColumns> support;            ///< row N+3, columns A..R
     std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
+    /// L1:R2, the alignment on site (see sheet_layout.h); a row whose label is none of the
+    /// alignment's stays empty.
+    std::array<std::array<std::string, kAlignmentColumns>, kAlignmentRows> alignment;
 
     bool operator==(const RotorSheet&) const = default;
 };
