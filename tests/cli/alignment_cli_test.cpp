@@ -9,6 +9,8 @@
 #include "alignment_file.h"
 #include "calc_options.h"
 #include "calc_process.h"
+#include "shaft_line_book_writer.h"
+#include "shaft_line_workbook.h"
 
 namespace {
 
@@ -133,6 +135,40 @@ TEST(AlignmentCalc, RefusedFileExitsWithUsage) {
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Муфта 9"), std::string::npos) << r.err;
+}
+
+}  // namespace
+
+namespace {
+
+// The sample book saved with the first coupling's readings in its spare cells.
+std::string BookWithReadings(const std::string& name, const std::string& verticalOffset) {
+    io::ShaftLineWorkbook book = io::ReadShaftLineWorkbook(SHAFTLINE_SAMPLE_WORKBOOK, ".");
+    book.sheets[1].alignment = {{{"Муфта", "", "", "", "", "", ""},
+                                 {"Замеры", verticalOffset, "0.2", "0", "0", "", ""}}};
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    io::WriteShaftLineBook(path, book, ".");
+    return path;
+}
+
+TEST(AlignmentCalc, ReadingsFromTheBookUnlessAFileIsGiven) {
+    const std::string path = BookWithReadings("alignment_book.xlsx", "0.15");
+    const Json found = Json::parse(RunCalc({path, "--json"}).out)["alignment"]["couplings"][0];
+    EXPECT_EQ(found["found"]["vertical"]["offset"], 0.15);
+    EXPECT_EQ(found["found"]["vertical"]["angle"], 0.2 / 1000);
+
+    const std::string file = WriteFile("alignment_none.json", "{}");
+    const Json ignored = Json::parse(RunCalc({path, "--alignment", file, "--json"}).out);
+    EXPECT_TRUE(ignored["alignment"]["couplings"][0]["found"].is_null());
+    std::filesystem::remove(path);
+}
+
+TEST(AlignmentCalc, BadBookCellIsRotorData) {
+    const std::string path = BookWithReadings("alignment_bad_book.xlsx", "0,15");
+    const CalcResult r = RunCalc({path, "--json"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.err.find("Лист 2, ячейка M2"), std::string::npos) << r.err;
+    std::filesystem::remove(path);
 }
 
 }  // namespace
