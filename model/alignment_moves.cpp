@@ -105,6 +105,9 @@ std::string ValidateFixingAndBounds(const std::vector<int>& fixed,
     }
     for (const BearingBound& b : bounds) {
         if (outside(b.support)) return "Ограничение: " + SupportText(b.support) + " вне линии валов";
+        if (b.moveMin > kMaxExtraLift || b.moveMax < -kMaxExtraLift) {
+            return "Ограничение: " + SupportText(b.support) + ": перемещение больше 1000 мм";
+        }
         if (!(b.moveMin <= b.moveMax)) {  // NaN fails too; an absent side is ±infinity
             return "Ограничение: " + SupportText(b.support) +
                    ": наименьшее перемещение больше наибольшего";

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "number_text.h"
+#include "shaft_line.h"
+
 namespace shaftline {
 
 namespace {
@@ -23,13 +26,21 @@ CouplingReading Direct(const PlaneInput& in, const std::optional<double>& diamet
     return r;
 }
 
-bool Finite(const std::optional<double>& v) {
-    return !v || std::isfinite(*v);
+// Magnitudes a reading on site can have: far beyond any coupling, and small enough that the
+// weighted equations of the moves stay finite.
+constexpr double kMaxReading = 1000;    // mm, gaps and offsets
+constexpr double kMaxAngle = 1;         // rad
+constexpr double kMinTolerance = 1e-6;  // mm, mm/m
+constexpr double kMaxTolerance = 1000;  // mm, mm/m
+
+bool Within(const std::optional<double>& v, double limit) {
+    return !v || std::fabs(*v) <= limit;  // NaN fails too
 }
 
 std::string PlaneProblem(const PlaneInput& in, bool hasDiameter) {
-    if (!std::isfinite(in.offset) || !Finite(in.gap) || !Finite(in.angle)) {
-        return "замер не является числом";
+    if (!Within(in.offset, kMaxReading) || !Within(in.gap, kMaxReading) ||
+        !Within(in.angle, kMaxAngle)) {
+        return "замер вне допустимого диапазона (до 1000 мм, угол до 1 рад)";
     }
     if (in.gap && !hasDiameter) return "разность зазоров задана без диаметра измерения";
     if (!in.gap && !in.angle) return "не задана разность зазоров или угол излома";
@@ -68,25 +79,26 @@ std::optional<PlaneReadings> FoundReadings(const CouplingInput& input) {
 
 std::string ValidateCouplingInput(const CouplingInput& in, const CouplingGeometry& coupling) {
     const std::string name = "Муфта " + std::to_string(in.number) + ": ";
-    auto positive = [](const std::optional<double>& v) {
-        return !v || (std::isfinite(*v) && *v > 0);
+    auto inRange = [](const std::optional<double>& v, double low, double high) {
+        return !v || (*v >= low && *v <= high);
     };
-    if (in.plane && !(std::isfinite(*in.plane) && *in.plane >= 0 &&
-                      *in.plane <= coupling.pieceLength)) {
+    if (!inRange(in.plane, 0, coupling.pieceLength)) {
         return name + "плоскость разъема вне промежуточного участка (0.." +
-               std::to_string(coupling.pieceLength) + " мм)";
+               FormatGeneral(coupling.pieceLength, ".") + " мм)";
     }
-    if (!positive(in.diameter)) return name + "диаметр измерения должен быть больше нуля";
-    if (!positive(in.offsetTolerance) || !positive(in.gapTolerance)) {
-        return name + "допуск должен быть больше нуля";
+    if (!inRange(in.diameter, kMinLength, kMaxLength)) {
+        return name + "диаметр измерения должен быть больше нуля и не больше 10⁶ мм";
+    }
+    if (!inRange(in.offsetTolerance, kMinTolerance, kMaxTolerance) ||
+        !inRange(in.gapTolerance, kMinTolerance, kMaxTolerance)) {
+        return name + "допуск вне диапазона 0.000001..1000";
     }
     if (in.brackets) {
         if (!in.diameter) return name + "замеры скобами требуют диаметра измерения";
-        for (double v : in.brackets->radial) {
-            if (!std::isfinite(v)) return name + "замер не является числом";
-        }
-        for (double v : in.brackets->axial) {
-            if (!std::isfinite(v)) return name + "замер не является числом";
+        for (const auto* gaps : {&in.brackets->radial, &in.brackets->axial}) {
+            for (double v : *gaps) {
+                if (!Within(v, kMaxReading)) return name + "зазор вне диапазона до 1000 мм";
+            }
         }
         return {};
     }

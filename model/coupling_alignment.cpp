@@ -1,6 +1,7 @@
 #include "coupling_alignment.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "bounded_moves.h"
@@ -43,6 +44,10 @@ std::optional<PlaneVerdicts> Verdicts(const CouplingAlignment& c, const PlaneRea
                                               c.geometry.diameter);
     if (!v || !h) return std::nullopt;
     return PlaneVerdicts{*v, *h};
+}
+
+bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
 }  // namespace
@@ -111,6 +116,11 @@ OrProblem<AlignmentResult> CalcAlignment(const RotorArray& rotors, int count,
         c.after = PlaneReadings{ReadingAfter(m, true, exact.vertical),
                                 ReadingAfter(m, false, exact.horizontal)};
         c.inToleranceAfter = Verdicts(c, *c.after);
+    }
+    if (!AllFinite(exact.vertical) || !AllFinite(exact.horizontal) ||
+        !AllFinite(result.loadsAsFound->loads)) {
+        return {std::nullopt, "Перемещения опор не определены: результаты не являются конечными "
+                              "числами (проверьте замеры и допуски)"};
     }
     result.moves = std::move(exact);
     return {std::move(result), {}};

@@ -329,6 +329,12 @@ CouplingInput WithBrackets() {
     return in;
 }
 
+CouplingInput TinyTolerance() {
+    CouplingInput in = Numbered(1);
+    in.offsetTolerance = 1e-300;
+    return in;
+}
+
 CouplingInput PlaneBeyondPiece() {
     CouplingInput in = Numbered(2);
     in.plane = 451;
@@ -344,6 +350,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"plane_beyond_piece", {{PlaneBeyondPiece()}, {}, {}}, "Муфта 2: плоскость"},
         Refusal{"bounds_with_one_fixed", {{}, std::vector<int>{2}, {{3, -1, 1}}}, "подъема"},
         Refusal{"bounds_with_none_fixed", {{}, std::vector<int>{}, {{3, -1, 1}}}, "наклона"},
+        Refusal{"tiny_tolerance", {{TinyTolerance()}, {}, {}}, "допуск вне диапазона"},
+        Refusal{"bound_beyond_any_shim", {{}, {}, {{3, 1e300, 1e301}}}, "больше 1000 мм"},
         Refusal{"fixed_outside", {{}, std::vector<int>{6}, {}}, "опора 7 вне"},
         Refusal{"fixed_bound_without_zero", {{}, {}, {{1, 0.1, 1}}}, "опора 2 неподвижна"}),
     [](const auto& info) { return std::string(info.param.name); });
