@@ -15,9 +15,10 @@ std::size_t At(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// A move within this of a bound (mm, relative above 1 mm) sits on it.
+// A move within a micron of a bound sits on it: far below any shim, far above the solver's
+// rounding.
 bool OnBound(double move, double bound) {
-    return std::fabs(move - bound) <= 1e-9 * (1 + std::fabs(bound));
+    return std::fabs(move - bound) <= 1e-6;
 }
 
 void ColumnBounds(const PlaneEquations& eq, const std::vector<BearingBound>& bounds,
@@ -50,7 +51,8 @@ model::QuadraticProgram Misfit(const PlaneEquations& eq) {
     return qp;
 }
 
-// ½‖x‖² over the moves that keep M·x where the first program left it.
+// ½‖x‖² over the moves that keep M·x where the first program left it. When the solver cannot
+// hold those rows, the first program's minimiser stands.
 model::QuadraticProgram LeastNorm(const PlaneEquations& eq, const std::vector<double>& reached) {
     const DenseMatrix& m = eq.matrix;
     model::QuadraticProgram qp;
@@ -62,9 +64,8 @@ model::QuadraticProgram LeastNorm(const PlaneEquations& eq, const std::vector<do
     for (int r = 0; r < m.rows; ++r) {
         double v = 0;
         for (int j = 0; j < m.cols; ++j) v += m(r, j) * reached[At(j)];
-        const double slack = 1e-9 * (1 + std::fabs(v));
-        qp.rowLower.push_back(v - slack);
-        qp.rowUpper.push_back(v + slack);
+        qp.rowLower.push_back(v);
+        qp.rowUpper.push_back(v);
     }
     return qp;
 }

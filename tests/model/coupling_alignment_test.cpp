@@ -297,6 +297,20 @@ TEST(BoundedMoves, BoundsBindAndReadingsComeAsCloseAsTheyAllow) {
     EXPECT_EQ(bounded.loadsAsFound->loads, free.loadsAsFound->loads);
 }
 
+// Among the bounded moves that fit best, the least: the support no coupling sees stays still.
+TEST(BoundedMoves, LeastNormAmongBoundedMinimisers) {
+    const Line line = MakeLine(4, 1);
+    AlignmentInputs inputs;
+    inputs.couplings.push_back({1, {}, {}, {}, {}, {}, PlaneInput{0.2, {}, 1e-4},
+                                PlaneInput{-0.1, {}, 0}});
+    inputs.bounds = {{2, -0.01, 0.01}, {4, -1, 1}};
+    const AlignmentResult r = Align(line, inputs);
+    ASSERT_TRUE(r.moves);
+    EXPECT_NEAR(r.moves->vertical[4], 0, 1e-9);
+    EXPECT_LE(std::fabs(r.moves->vertical[2]), 0.01 + 1e-12);
+    EXPECT_EQ(r.moves->binding, std::vector<int>{2});
+}
+
 struct Refusal {
     const char* name;
     AlignmentInputs inputs;
