@@ -71,7 +71,10 @@ void Run(benchmark::State& state, const FullLine& line) {
 void BM_AlignmentExact(benchmark::State& state) {
     Run(state, MakeFullLine());
 }
-BENCHMARK(BM_AlignmentExact)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly();
+BENCHMARK(BM_AlignmentExact)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
 
 void BM_AlignmentBounded(benchmark::State& state) {
     FullLine line = MakeFullLine();
@@ -79,7 +82,10 @@ void BM_AlignmentBounded(benchmark::State& state) {
     for (int j = 0; j < 20; j += 2) line.inputs.bounds.push_back({j, -0.05, 0.05});
     Run(state, line);
 }
-BENCHMARK(BM_AlignmentBounded)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly();
+BENCHMARK(BM_AlignmentBounded)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 

@@ -20,8 +20,8 @@ struct Node {
     const std::string& path;
 
     [[noreturn]] void Refuse(const std::string& why) const {
-        throw UsageError("--alignment «" + QuotedForMessage(path) + "»: " +
-                         (key.empty() ? std::string() : key + ": ") + why);
+        throw UsageError("--alignment «" + QuotedForMessage(path) +
+                         "»: " + (key.empty() ? std::string() : key + ": ") + why);
     }
     Node At(const char* name) const {
         return {json.at(name), key.empty() ? name : key + "." + name, path};
@@ -71,7 +71,8 @@ std::array<double, 4> FourGaps(const Node& node) {
 std::optional<double> Angular(const Node& node, bool hasDiameter) {
     if (node.Has("gap") && node.Has("angle")) node.Refuse("«gap» и «angle» вместе");
     if (node.Has("gap") && !hasDiameter) {
-        node.At("gap").Refuse("разность зазоров без диаметра муфты (\"diameter\"); задайте «angle»");
+        node.At("gap").Refuse(
+            "разность зазоров без диаметра муфты (\"diameter\"); задайте «angle»");
     }
     if (node.Has("angle") && hasDiameter) {
         node.At("angle").Refuse("при заданном диаметре задается «gap»");

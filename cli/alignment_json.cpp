@@ -56,9 +56,8 @@ Json CouplingJson(const CouplingAlignment& c) {
     out["in_tolerance"] = OrNull(c.inTolerance, VerdictsJson);
     out["after"] = OrNull(c.after, PlanesJson);
     out["in_tolerance_after"] = OrNull(c.inToleranceAfter, VerdictsJson);
-    out["closure_ok"] = OrNull(c.closure, [](const BracketClosure& closure) {
-        return Json(closure.Consistent());
-    });
+    out["closure_ok"] =
+        OrNull(c.closure, [](const BracketClosure& closure) { return Json(closure.Consistent()); });
     return out;
 }
 

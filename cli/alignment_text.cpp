@@ -94,10 +94,11 @@ void Moves(std::string& out, const CoupledLine& line, const AlignmentResult& r) 
         std::string found = FormatFixed(loads.loads[j], kCoupledLoadDecimals, kDecimal, "");
         if (listed(loads.unloaded, support)) found += " разгружена";
         if (listed(loads.overloaded, support)) found += " перегружена";
-        out += Row({SupportLabel(line.supports[j], support), vertical,
-                    listed(m.fixed, support) ? "неподвижна" : MoveText(m.horizontal[j], false, kDecimal),
-                    FormatFixed(loads.design[j], kCoupledLoadDecimals, kDecimal, ""), found},
-                   24);
+        out += Row(
+            {SupportLabel(line.supports[j], support), vertical,
+             listed(m.fixed, support) ? "неподвижна" : MoveText(m.horizontal[j], false, kDecimal),
+             FormatFixed(loads.design[j], kCoupledLoadDecimals, kDecimal, ""), found},
+            24);
     }
 }
 

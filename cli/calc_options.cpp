@@ -123,10 +123,9 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         app.add_option("--results", results, "записать книгу результатов в файл .xlsx")
             ->type_name("XLSX");
     std::string alignment;
-    auto* alignmentOption =
-        app.add_option("--alignment", alignment,
-                       "данные центровки муфт (JSON) вместо записанных в книге")
-            ->type_name("JSON");
+    auto* alignmentOption = app.add_option("--alignment", alignment,
+                                           "данные центровки муфт (JSON) вместо записанных в книге")
+                                ->type_name("JSON");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

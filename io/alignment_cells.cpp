@@ -119,7 +119,8 @@ AlignmentInputs AlignmentFromBook(const ShaftLineWorkbook& book, std::string_vie
             const std::optional<double> low = cells.Number(0, 3 * side + 1);
             const std::optional<double> high = cells.Number(0, 3 * side + 2);
             if (low || high) {
-                inputs.bounds.push_back({support, low.value_or(-kInfinity), high.value_or(kInfinity)});
+                inputs.bounds.push_back(
+                    {support, low.value_or(-kInfinity), high.value_or(kInfinity)});
             }
         }
     }

@@ -26,9 +26,9 @@ struct BracketGaps {
 
 /// What the crew enters for one coupling. Every field but the number is optional.
 struct CouplingInput {
-    int number = 0;                   ///< 1..m from rotor 1's end
-    std::optional<double> plane;      ///< mm from the piece's left end; default half its length
-    std::optional<double> diameter;   ///< mm, measuring diameter of the axial readings
+    int number = 0;                  ///< 1..m from rotor 1's end
+    std::optional<double> plane;     ///< mm from the piece's left end; default half its length
+    std::optional<double> diameter;  ///< mm, measuring diameter of the axial readings
     std::optional<double> offsetTolerance;  ///< mm
     /// mm of gap difference with a diameter; mm/m of angle without one.
     std::optional<double> gapTolerance;

@@ -104,7 +104,8 @@ std::string ValidateFixingAndBounds(const std::vector<int>& fixed,
         if (outside(j)) return "Неподвижная " + SupportText(j) + " вне линии валов";
     }
     for (const BearingBound& b : bounds) {
-        if (outside(b.support)) return "Ограничение: " + SupportText(b.support) + " вне линии валов";
+        if (outside(b.support))
+            return "Ограничение: " + SupportText(b.support) + " вне линии валов";
         if (b.moveMin > kMaxExtraLift || b.moveMax < -kMaxExtraLift) {
             return "Ограничение: " + SupportText(b.support) + ": перемещение больше 1000 мм";
         }

@@ -38,10 +38,10 @@ std::string Apply(const CouplingInput& in, CouplingAlignment& c) {
 
 std::optional<PlaneVerdicts> Verdicts(const CouplingAlignment& c, const PlaneReadings& readings) {
     const CouplingReading& target = c.targets[static_cast<std::size_t>(SupportState::kAssembly)];
-    const std::optional<bool> v = InTolerance(readings.vertical, target, c.tolerance,
-                                              c.geometry.diameter);
-    const std::optional<bool> h = InTolerance(readings.horizontal, CouplingReading{}, c.tolerance,
-                                              c.geometry.diameter);
+    const std::optional<bool> v =
+        InTolerance(readings.vertical, target, c.tolerance, c.geometry.diameter);
+    const std::optional<bool> h =
+        InTolerance(readings.horizontal, CouplingReading{}, c.tolerance, c.geometry.diameter);
     if (!v || !h) return std::nullopt;
     return PlaneVerdicts{*v, *h};
 }
@@ -119,8 +119,9 @@ OrProblem<AlignmentResult> CalcAlignment(const RotorArray& rotors, int count,
     }
     if (!AllFinite(exact.vertical) || !AllFinite(exact.horizontal) ||
         !AllFinite(result.loadsAsFound->loads)) {
-        return {std::nullopt, "Перемещения опор не определены: результаты не являются конечными "
-                              "числами (проверьте замеры и допуски)"};
+        return {std::nullopt,
+                "Перемещения опор не определены: результаты не являются конечными "
+                "числами (проверьте замеры и допуски)"};
     }
     result.moves = std::move(exact);
     return {std::move(result), {}};

@@ -21,19 +21,19 @@ struct CouplingAlignment {
     CouplingGeometry geometry;  ///< with the plane and the diameter entered
     int leftRotor = 0;
     int rightRotor = 0;
-    StateReadings targets;      ///< by SupportState; the assembly ones are the targets
+    StateReadings targets;  ///< by SupportState; the assembly ones are the targets
     CouplingTolerance tolerance;
     std::optional<PlaneReadings> found;
-    std::optional<BracketClosure> closure;       ///< with bracket readings
-    std::optional<PlaneVerdicts> inTolerance;    ///< with tolerances and readings
-    std::optional<PlaneReadings> after;          ///< with readings and moves
+    std::optional<BracketClosure> closure;     ///< with bracket readings
+    std::optional<PlaneVerdicts> inTolerance;  ///< with tolerances and readings
+    std::optional<PlaneReadings> after;        ///< with readings and moves
     std::optional<PlaneVerdicts> inToleranceAfter;
 };
 
 struct AlignmentResult {
     std::vector<CouplingAlignment> couplings;
-    std::optional<BearingMoves> moves;          ///< when any coupling has readings
-    std::optional<LoadsAsFound> loadsAsFound;   ///< when any coupling has readings
+    std::optional<BearingMoves> moves;         ///< when any coupling has readings
+    std::optional<LoadsAsFound> loadsAsFound;  ///< when any coupling has readings
 };
 
 /// The alignment on site of rotors 1..count, calculated and aligned to `base` (none: not

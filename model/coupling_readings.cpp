@@ -60,8 +60,9 @@ ReadingSensitivity SensitivityOf(const CouplingGeometry& c) {
     return s;
 }
 
-StateReadings TargetReadings(const CouplingGeometry& coupling,
-                             const std::array<std::vector<double>, kSupportStateCount>& elevations) {
+StateReadings TargetReadings(
+    const CouplingGeometry& coupling,
+    const std::array<std::vector<double>, kSupportStateCount>& elevations) {
     StateReadings readings;
     for (std::size_t s = 0; s < readings.size(); ++s) {
         readings[s] = ReadingAt(coupling, elevations[s]);

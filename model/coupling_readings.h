@@ -13,9 +13,9 @@ namespace shaftline {
 /// J(p−2), J(p−1) carry rotor A = p − 1, J(p), J(p+1) rotor B = p + 1; the piece p (length c)
 /// is weightless and both halves are straight beyond their bearings.
 struct CouplingGeometry {
-    int number = 0;       ///< p / 2
-    int piece = 0;        ///< record p
-    int firstSupport = 0; ///< j of J(p−2); the coupling sees J(p−2)..J(p+1)
+    int number = 0;          ///< p / 2
+    int piece = 0;           ///< record p
+    int firstSupport = 0;    ///< j of J(p−2); the coupling sees J(p−2)..J(p+1)
     double leftLength = 0;   ///< mm, LA
     double pieceLength = 0;  ///< mm, c
     double rightLength = 0;  ///< mm, LB

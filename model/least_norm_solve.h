@@ -13,9 +13,7 @@ struct DenseMatrix {
     DenseMatrix() = default;
     DenseMatrix(int r, int c) : rows(r), cols(c), values(static_cast<std::size_t>(r * c), 0.0) {}
     double& operator()(int i, int j) { return values[static_cast<std::size_t>(i * cols + j)]; }
-    double operator()(int i, int j) const {
-        return values[static_cast<std::size_t>(i * cols + j)];
-    }
+    double operator()(int i, int j) const { return values[static_cast<std::size_t>(i * cols + j)]; }
 };
 
 struct LeastNormResult {

@@ -44,20 +44,25 @@ INSTANTIATE_TEST_SUITE_P(
     Files, AlignmentFileRefusal,
     ::testing::Values(
         BadFile{"not_json", "{\"couplings\": [", "не является JSON"},
-        BadFile{"no_number", R"({"couplings": [{"plane": 10}]})", "couplings[0]: нет ключа «number»"},
+        BadFile{"no_number", R"({"couplings": [{"plane": 10}]})",
+                "couplings[0]: нет ключа «number»"},
         BadFile{"number_text", R"({"couplings": [{"number": "1"}]})", "couplings[0].number"},
-        BadFile{"brackets_without_diameter",
-                R"({"couplings": [{"number": 1, "brackets": {"radial": [0,0,0,0], "axial": [0,0,0,0]}}]})",
-                "couplings[0].brackets: замеры скобами требуют диаметра"},
-        BadFile{"three_gaps",
-                R"({"couplings": [{"number": 1, "diameter": 500, "brackets": {"radial": [0,0,0], "axial": [0,0,0,0]}}]})",
-                "couplings[0].brackets.radial: нужны четыре"},
-        BadFile{"gap_without_diameter",
-                R"({"couplings": [{"number": 2, "found": {"vertical": {"offset": 0, "gap": 0.1}, "horizontal": {"offset": 0, "angle": 0}}}]})",
-                "couplings[0].found.vertical.gap"},
-        BadFile{"one_plane",
-                R"({"couplings": [{"number": 2, "found": {"vertical": {"offset": 0, "angle": 0}}}]})",
-                "couplings[0].found: нужны обе плоскости"},
+        BadFile{
+            "brackets_without_diameter",
+            R"({"couplings": [{"number": 1, "brackets": {"radial": [0,0,0,0], "axial": [0,0,0,0]}}]})",
+            "couplings[0].brackets: замеры скобами требуют диаметра"},
+        BadFile{
+            "three_gaps",
+            R"({"couplings": [{"number": 1, "diameter": 500, "brackets": {"radial": [0,0,0], "axial": [0,0,0,0]}}]})",
+            "couplings[0].brackets.radial: нужны четыре"},
+        BadFile{
+            "gap_without_diameter",
+            R"({"couplings": [{"number": 2, "found": {"vertical": {"offset": 0, "gap": 0.1}, "horizontal": {"offset": 0, "angle": 0}}}]})",
+            "couplings[0].found.vertical.gap"},
+        BadFile{
+            "one_plane",
+            R"({"couplings": [{"number": 2, "found": {"vertical": {"offset": 0, "angle": 0}}}]})",
+            "couplings[0].found: нужны обе плоскости"},
         BadFile{"unknown_key", R"({"couplings": [], "fixd": [1]})", "неизвестный ключ «fixd»"},
         BadFile{"fixed_zero", R"({"fixed": [0]})", "fixed[0]"},
         BadFile{"bound_reversed", R"({"bounds": [{"support": 2, "move_min": 1, "move_max": 0}]})",
@@ -114,7 +119,8 @@ TEST(AlignmentCalc, FoundReadingsGiveMovesBackToTheTargets) {
     EXPECT_EQ(a["moves"]["fixed"], Json::array({3, 4}));
     EXPECT_EQ(a["moves"]["vertical"].size(), a["loads_as_found"].size());
 
-    const CalcResult text = RunCalc({SHAFTLINE_SAMPLE_WORKBOOK, "--base", "3", "--alignment", path});
+    const CalcResult text =
+        RunCalc({SHAFTLINE_SAMPLE_WORKBOOK, "--base", "3", "--alignment", path});
     EXPECT_NE(text.out.find("Монтажные расцентровки"), std::string::npos);
     EXPECT_NE(text.out.find("неподвижна"), std::string::npos);
 }
@@ -144,8 +150,8 @@ namespace {
 // The sample book saved with the first coupling's readings in its spare cells.
 std::string BookWithReadings(const std::string& name, const std::string& verticalOffset) {
     io::ShaftLineWorkbook book = io::ReadShaftLineWorkbook(SHAFTLINE_SAMPLE_WORKBOOK, ".");
-    book.sheets[1].alignment = {{{"Муфта", "", "", "", "", "", ""},
-                                 {"Замеры", verticalOffset, "0.2", "0", "0", "", ""}}};
+    book.sheets[1].alignment = {
+        {{"Муфта", "", "", "", "", "", ""}, {"Замеры", verticalOffset, "0.2", "0", "0", "", ""}}};
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
     io::WriteShaftLineBook(path, book, ".");
     return path;

@@ -61,8 +61,8 @@ TEST(AlignmentCells, WrittenReadBackAndTurnedIntoInputs) {
 
 TEST(AlignmentCells, DirectReadingsWithoutDiameterAreAnglesInMillimetresPerMetre) {
     ShaftLineWorkbook book{{Sheet(), Sheet(), Sheet()}};
-    book.sheets[1].alignment = {{{"Муфта", "", "", "", "", "", ""},
-                                 {"Замеры", "0.1", "0.25", "-0.2", "0", "", "0.05"}}};
+    book.sheets[1].alignment = {
+        {{"Муфта", "", "", "", "", "", ""}, {"Замеры", "0.1", "0.25", "-0.2", "0", "", "0.05"}}};
     const AlignmentInputs in = AlignmentFromBook(book, ".");
     ASSERT_EQ(in.couplings.size(), 1u);
     EXPECT_EQ(in.couplings[0].foundVertical->angle, 0.25 / 1000);

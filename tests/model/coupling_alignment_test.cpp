@@ -15,7 +15,7 @@ constexpr std::size_t kAssembly = static_cast<std::size_t>(SupportState::kAssemb
 
 SupportData Warm(int k) {
     return {9000, 40.0 + k, 800, 60, 600, 50, -0.3, -0.2, 0.1,
-            9000, 44.0 + k, 800, 55, 600, 48, 0.05, 0, 0.1};
+            9000, 44.0 + k, 800, 55, 600, 48, 0.05, 0,    0.1};
 }
 
 // A calculated line of `count` records, aligned to `base` when there is one, with rises.
@@ -71,8 +71,8 @@ TEST(NominalLine, WithoutBaseIsTheLevelLine) {
         // Open couplings of sagging rotors break by the journal angles.
         const TRotor& left = *line.rotors[static_cast<std::size_t>(c.leftRotor)];
         const TRotor& right = *line.rotors[static_cast<std::size_t>(c.rightRotor)];
-        EXPECT_NEAR(c.targets[0].angle,
-                    left.GetRightJournalAngle() - right.GetLeftJournalAngle(), 1e-15);
+        EXPECT_NEAR(c.targets[0].angle, left.GetRightJournalAngle() - right.GetLeftJournalAngle(),
+                    1e-15);
         EXPECT_GT(c.targets[0].angle, 1e-6);
     }
 }
@@ -115,10 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RigidMotion{"lift_left_rotor", {0.5, 0.5, 0, 0}, -0.5, 0, false},
                       RigidMotion{"lift_right_rotor", {0, 0, 0.5, 0.5}, 0.5, 0, true},
                       // Raising the far bearing tilts the half down at the coupling.
-                      RigidMotion{"tilt_left_rotor", {0.4, 0, 0, 0}, 0.4 * 150 / 2000, -0.4,
-                                  false},
-                      RigidMotion{"tilt_right_rotor", {0, 0, 0, 0.4}, -0.4 * 250 / 3000, -0.4,
-                                  true},
+                      RigidMotion{"tilt_left_rotor", {0.4, 0, 0, 0}, 0.4 * 150 / 2000, -0.4, false},
+                      RigidMotion{
+                          "tilt_right_rotor", {0, 0, 0, 0.4}, -0.4 * 250 / 3000, -0.4, true},
                       RigidMotion{"straight_tilt_of_all", {0, 0.2, 0.24, 0.54}, 0, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -139,8 +138,8 @@ TEST_P(RecoveredMoves, FromTheReadingsTheyCause) {
     const std::vector<int> fixed = DefaultFixedSupports(k.base);
     std::vector<double> d(z.size()), h(z.size()), found(z.size()), across(z.size());
     for (std::size_t j = 0; j < z.size(); ++j) {
-        const bool held = j == static_cast<std::size_t>(fixed[0]) ||
-                          j == static_cast<std::size_t>(fixed[1]);
+        const bool held =
+            j == static_cast<std::size_t>(fixed[0]) || j == static_cast<std::size_t>(fixed[1]);
         d[j] = held ? 0 : 0.05 * std::sin(1.0 + static_cast<double>(j));
         h[j] = held ? 0 : -0.07 * std::cos(2.0 * static_cast<double>(j));
         found[j] = z[j] - d[j];
@@ -189,8 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, RecoveredMoves,
 TEST(LeastNormMoves, UnseenSupportStaysStill) {
     const Line line = MakeLine(4, 1);
     AlignmentInputs inputs;
-    inputs.couplings.push_back({1, {}, {}, {}, {}, {}, PlaneInput{0.2, {}, 1e-4},
-                                PlaneInput{-0.1, {}, 0}});
+    inputs.couplings.push_back(
+        {1, {}, {}, {}, {}, {}, PlaneInput{0.2, {}, 1e-4}, PlaneInput{-0.1, {}, 0}});
     const AlignmentResult r = Align(line, inputs);
     ASSERT_TRUE(r.moves);
     EXPECT_EQ(r.moves->vertical[4], 0);
@@ -225,21 +224,26 @@ TEST_P(BracketConversion, OffsetsGapsAndClosure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Gaps, BracketConversion,
-    ::testing::Values(
-        Brackets{"right_half_high_open_top",
-                 {{0.10, 0.20, 0.30, 0.20}, {0.05, 0.03, 0.01, 0.03}},
-                 {{0.10, 0, 0.04}, {0, 0, 0}},
-                 true},
-        Brackets{"right_half_to_the_right_open_right",
-                 {{0.20, 0.14, 0.20, 0.26}, {0.02, 0.05, 0.02, -0.01}},
-                 {{0, 0, 0}, {0.06, 0, 0.06}},
-                 true},
-        Brackets{"closure_on_the_limit", {{0.1, 0.2, 0.3, 0.18}, {0, 0, 0, 0}},
-                 {{0.1, 0, 0}, {-0.01, 0, 0}}, true},
-        Brackets{"radial_do_not_close", {{0.1, 0.2, 0.3, 0.17}, {0, 0, 0, 0}},
-                 {{0.1, 0, 0}, {-0.015, 0, 0}}, false},
-        Brackets{"axial_do_not_close", {{0, 0, 0, 0}, {0.1, 0, 0.05, 0.12}},
-                 {{0, 0, 0.05}, {0, 0, -0.12}}, false}),
+    ::testing::Values(Brackets{"right_half_high_open_top",
+                               {{0.10, 0.20, 0.30, 0.20}, {0.05, 0.03, 0.01, 0.03}},
+                               {{0.10, 0, 0.04}, {0, 0, 0}},
+                               true},
+                      Brackets{"right_half_to_the_right_open_right",
+                               {{0.20, 0.14, 0.20, 0.26}, {0.02, 0.05, 0.02, -0.01}},
+                               {{0, 0, 0}, {0.06, 0, 0.06}},
+                               true},
+                      Brackets{"closure_on_the_limit",
+                               {{0.1, 0.2, 0.3, 0.18}, {0, 0, 0, 0}},
+                               {{0.1, 0, 0}, {-0.01, 0, 0}},
+                               true},
+                      Brackets{"radial_do_not_close",
+                               {{0.1, 0.2, 0.3, 0.17}, {0, 0, 0, 0}},
+                               {{0.1, 0, 0}, {-0.015, 0, 0}},
+                               false},
+                      Brackets{"axial_do_not_close",
+                               {{0, 0, 0, 0}, {0.1, 0, 0.05, 0.12}},
+                               {{0, 0, 0.05}, {0, 0, -0.12}},
+                               false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Verdict {
@@ -268,21 +272,21 @@ TEST_P(ToleranceVerdict, SumOfSharesAgainstOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boundary, ToleranceVerdict,
-    ::testing::Values(
-        Verdict{"on_the_boundary", 0.015, -0.015, 600.0, {0.03, 0.03}, true},
-        Verdict{"just_over", 0.0151, -0.015, 600.0, {0.03, 0.03}, false},
-        Verdict{"offset_alone_on_it", -0.03, 0.5, 600.0, {0.03, std::nullopt}, true},
-        Verdict{"angle_in_mm_per_m", 0.01, 0.04, std::nullopt, {0.02, 0.08}, true},
-        Verdict{"angle_in_mm_per_m_over", 0.01, 0.041, std::nullopt, {0.02, 0.08}, false},
-        Verdict{"no_tolerance", 1, 1, 600.0, {}, std::nullopt}),
+    ::testing::Values(Verdict{"on_the_boundary", 0.015, -0.015, 600.0, {0.03, 0.03}, true},
+                      Verdict{"just_over", 0.0151, -0.015, 600.0, {0.03, 0.03}, false},
+                      Verdict{"offset_alone_on_it", -0.03, 0.5, 600.0, {0.03, std::nullopt}, true},
+                      Verdict{"angle_in_mm_per_m", 0.01, 0.04, std::nullopt, {0.02, 0.08}, true},
+                      Verdict{
+                          "angle_in_mm_per_m_over", 0.01, 0.041, std::nullopt, {0.02, 0.08}, false},
+                      Verdict{"no_tolerance", 1, 1, 600.0, {}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoundedMoves, BoundsBindAndReadingsComeAsCloseAsTheyAllow) {
     const Line line = MakeLine(5, 1);
     AlignmentInputs inputs;
     for (int number : {1, 2}) {
-        inputs.couplings.push_back({number, {}, 500.0, 0.03, 0.03, {},
-                                    PlaneInput{0.4, 0.1, {}}, PlaneInput{0, 0, {}}});
+        inputs.couplings.push_back(
+            {number, {}, 500.0, 0.03, 0.03, {}, PlaneInput{0.4, 0.1, {}}, PlaneInput{0, 0, {}}});
     }
     const AlignmentResult free = Align(line, inputs);
     ASSERT_TRUE(free.moves);
@@ -301,8 +305,8 @@ TEST(BoundedMoves, BoundsBindAndReadingsComeAsCloseAsTheyAllow) {
 TEST(BoundedMoves, LeastNormAmongBoundedMinimisers) {
     const Line line = MakeLine(4, 1);
     AlignmentInputs inputs;
-    inputs.couplings.push_back({1, {}, {}, {}, {}, {}, PlaneInput{0.2, {}, 1e-4},
-                                PlaneInput{-0.1, {}, 0}});
+    inputs.couplings.push_back(
+        {1, {}, {}, {}, {}, {}, PlaneInput{0.2, {}, 1e-4}, PlaneInput{-0.1, {}, 0}});
     inputs.bounds = {{2, -0.01, 0.01}, {4, -1, 1}};
     const AlignmentResult r = Align(line, inputs);
     ASSERT_TRUE(r.moves);
