@@ -95,7 +95,11 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     CalcOptions options;
     std::string solid;
     std::string base;
-    CLI::App app("Расчёт валопровода по книге Excel без окон программы.", "shaftline-calc");
+    CLI::App app(
+        "Расчёт валопровода по книге .xls, .xlsx или .ods без окон программы. Результаты "
+        "выводятся текстом или в JSON (--json); по ключам записываются отчёт PDF (--report) и "
+        "книга результатов .xlsx (--results).",
+        "shaftline-calc");
     auto formatter = std::make_shared<HelpFormatter>();
     formatter->label("Usage", "Запуск");
     formatter->label("OPTIONS", "ПАРАМЕТРЫ");
@@ -105,22 +109,28 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     app.set_help_flag("-h,--help", "показать эту справку и выйти");
     auto* workbookOption =
         app.add_option("WORKBOOK", options.workbook,
-                       "книга .xls с данными роторов (по умолчанию Data.xls рядом с программой)")
+                       "книга .xls, .xlsx или .ods с данными роторов, формат по содержимому "
+                       "(по умолчанию Data.xls рядом с программой)")
             ->type_name("КНИГА");
     auto* solidOption =
         app.add_option(
                "--solid", solid,
-               "цельнокованные роторы, номера через запятую (остальные — с насадными дисками)")
+               "цельнокованные роторы, номера через запятую (остальные — с насадными дисками); "
+               "без него типы берутся из книги")
             ->type_name("СПИСОК");
-    auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему")
+    auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему "
+                                                    "(без него — базовый ротор книги)")
                            ->type_name("Б");
-    app.add_flag("--json", options.json, "вывести результаты в JSON");
+    app.add_flag("--json", options.json,
+                 "вывести результаты в JSON вместо текстового отчёта по роторам");
     std::string report;
     auto* reportOption =
-        app.add_option("--report", report, "записать отчет о расчете в файл PDF")->type_name("PDF");
+        app.add_option("--report", report, "записать отчёт о расчёте (протокол) в файл PDF")
+            ->type_name("PDF");
     std::string results;
     auto* resultsOption =
-        app.add_option("--results", results, "записать книгу результатов в файл .xlsx")
+        app.add_option("--results", results,
+                       "записать книгу результатов (сводка и лист на ротор) в файл .xlsx")
             ->type_name("XLSX");
     std::string alignment;
     auto* alignmentOption = app.add_option("--alignment", alignment,
@@ -142,6 +152,7 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     }
     if (solidOption->count() > 0) {
         options.solidRotors = ParseRotorList(solid);
+        options.solidGiven = true;
     }
     if (reportOption->count() > 0) {
         if (report.empty()) throw UsageError("--report: не задано имя файла отчета");

@@ -15,13 +15,14 @@
 #   share/icons/hicolor/                    the icon: scalable SVG and PNG sizes
 #   share/man/man1/                         shaftline.1.gz, shaftline-calc.1.gz
 #   share/doc/shaftline/                    copyright, changelog.gz, THIRD-PARTY.md
+#   share/doc/shaftline/manual/             the HTML manual the help window shows
 if(SHAFTLINE_CORE_ONLY)
   return()
 endif()
 
 include(GNUInstallDirs)
 
-set(SHAFTLINE_VERSION 1.0.0)
+set(SHAFTLINE_VERSION ${PROJECT_VERSION})
 set(SHAFTLINE_APP_ID org.shaftline.Shaftline)
 set(SHAFTLINE_PROGRAM_DIR lib/shaftline)
 set(SHAFTLINE_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/shaftline)
@@ -90,6 +91,10 @@ install(FILES ${STAGE_DIR}/gz/shaftline.1.gz ${STAGE_DIR}/gz/shaftline-calc.1.gz
 install(FILES ${STAGE_DIR}/gz/changelog.gz ${CMAKE_SOURCE_DIR}/resources/debian/copyright
   ${CMAKE_SOURCE_DIR}/resources/THIRD-PARTY.md
   DESTINATION ${SHAFTLINE_DOC_DIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/manual/ DESTINATION ${SHAFTLINE_DOC_DIR}/manual
+  FILES_MATCHING PATTERN "*.html" PATTERN "*.svg")
+# The manual shows the support scheme that the programs keep beside themselves.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/ris.svg DESTINATION ${SHAFTLINE_DOC_DIR}/manual)
 
 # --- the Debian package
 set(CPACK_GENERATOR DEB)
@@ -128,9 +133,16 @@ coupling, aligns the shaft line to a base rotor and computes the support
 rises from thermal growth, with the support elevations in the operating
 mode, the assembly state and with horizontal supports.
 
+It also gives the support loads and bending moments of the rotors rigidly
+coupled, in the same three states, with the influence coefficients.
+
 The package holds the windowed program (Russian user interface) with its
-menu entry, which opens .xls, .xlsx and .ods workbooks, and shaftline-calc,
-the same calculation on the command line with text or JSON output.")
+menu entry and its Russian manual, and shaftline-calc, the same calculation
+on the command line. Both read shaft-line workbooks in the .xls, .xlsx and
+.ods formats. The results go out as a readable text report or JSON
+(the calculator), a PDF report (printed from the window as well)
+and a results workbook (.xlsx); the window also saves the input as an .xlsx
+workbook.")
 include(CPack)
 
 # --- the package test: build the .deb, look into it, run what it installs

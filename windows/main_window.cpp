@@ -18,6 +18,7 @@
 #include "chart_picture.h"
 #include "data_input_form.h"
 #include "elastic_line_charts.h"
+#include "help_menu.h"
 #include "message_boxes.h"
 #include "number_text.h"
 #include "report_export.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     QAction* enterParameters = data->addAction(QStringLiteral("Ввод параметров"));
     enterParameters->setObjectName(QStringLiteral("N2"));
     connect(enterParameters, &QAction::triggered, this, &TForm1::N2Click);
+    AddHelpMenu(mainMenu, this);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter1"));

@@ -28,7 +28,8 @@ for path in usr/bin/shaftline usr/bin/shaftline-calc \
   "usr/share/icons/hicolor/scalable/apps/$id.svg" "usr/share/icons/hicolor/16x16/apps/$id.png" \
   "usr/share/icons/hicolor/256x256/apps/$id.png" \
   usr/share/man/man1/shaftline.1.gz usr/share/man/man1/shaftline-calc.1.gz \
-  usr/share/doc/shaftline/copyright usr/share/doc/shaftline/changelog.gz; do
+  usr/share/doc/shaftline/copyright usr/share/doc/shaftline/changelog.gz \
+  usr/share/doc/shaftline/manual/manual.html usr/share/doc/shaftline/manual/ris.svg; do
   grep -qx "./$path" "$work/files" || fail "the package lacks /$path"
 done
 
@@ -40,6 +41,15 @@ for package in libqt6widgets6 libqt6charts6 libgsf-1-114 libstdc++6 \
   case "$depends" in
   *"$package"*) ;;
   *) fail "Depends does not name $package: $depends" ;;
+  esac
+done
+
+# The description names every book format and every output.
+description=$(dpkg-deb -f "$deb" Description)
+for word in .xls .xlsx .ods JSON "text report" "PDF report" "results workbook"; do
+  case "$description" in
+  *"$word"*) ;;
+  *) fail "the description does not name $word" ;;
   esac
 done
 
