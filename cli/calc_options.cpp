@@ -133,6 +133,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         app.add_option("--results", results,
                        "записать книгу результатов (сводка и лист на ротор) в файл .xlsx")
             ->type_name("XLSX");
+    std::string alignment;
+    auto* alignmentOption = app.add_option("--alignment", alignment,
+                                           "данные центровки муфт (JSON) вместо записанных в книге")
+                                ->type_name("JSON");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -158,6 +162,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     if (resultsOption->count() > 0) {
         if (results.empty()) throw UsageError("--results: не задано имя файла книги результатов");
         options.resultsPath = results;
+    }
+    if (alignmentOption->count() > 0) {
+        if (alignment.empty()) throw UsageError("--alignment: не задано имя файла");
+        options.alignmentPath = alignment;
     }
     if (baseOption->count() > 0) {
         try {

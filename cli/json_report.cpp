@@ -1,5 +1,6 @@
 #include "json_report.h"
 
+#include "alignment_json.h"
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
 
@@ -138,6 +139,7 @@ Json JsonReport(const ShaftLineRun& run) {
     out["charts"]["nominal"] = ChartJson(NominalChartPoints(run.rotors, run.count));
     out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
     out["coupled"] = CoupledJson(run);
+    out["alignment"] = AlignmentJson(RunAlignment(run));
     return out;
 }
 

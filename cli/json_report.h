@@ -10,7 +10,8 @@ namespace shaftline::cli {
 /// per rotor its record fields, support rises and assembly values with all its section records
 /// 0..N, the points of both elastic-line charts, and the rotors rigidly coupled: per support its
 /// place, rotors and own load, per support state the elevations, loads, moments and axis, and
-/// the influence coefficients. Undefined values are null.
+/// the influence coefficients, and the alignment of the couplings on site. Undefined values
+/// are null.
 nlohmann::ordered_json JsonReport(const ShaftLineRun& run);
 
 }  // namespace shaftline::cli

@@ -1,10 +1,14 @@
-// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]:
+// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]
+// [--alignment JSON]:
 // the shaft-line calculation of the windows, run on a workbook without them.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 
+#include "alignment_cells.h"
+#include "alignment_file.h"
+#include "alignment_run.h"
 #include "calc_options.h"
 #include "json_report.h"
 #include "message_text.h"
@@ -56,11 +60,19 @@ int Run(int argc, char** argv) {
         options = cli::ParseCalcOptions(argc, argv);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
-                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX]; "
+                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX] "
+                  << "[--alignment JSON]; "
                   << "подробно: --help\n";
         return cli::kExitUsage;
     }
     if (options.helpShown) return Flushed(cli::kExitDone);
+    std::optional<AlignmentInputs> alignment;
+    try {
+        if (options.alignmentPath) alignment = cli::ReadAlignmentFile(*options.alignmentPath);
+    } catch (const cli::UsageError& e) {
+        std::cerr << "shaftline-calc: " << e.what() << "\n";
+        return cli::kExitUsage;
+    }
     const std::string path = options.workbook.empty() ? DefaultWorkbook(argv[0]) : options.workbook;
     try {
         cli::CheckOutputsAgainstBook(options, path);
@@ -87,6 +99,21 @@ int Run(int argc, char** argv) {
         std::cerr << "shaftline-calc: книга «" << QuotedForMessage(path) << "»:\n"
                   << e.what() << "\n";
         return cli::kExitRotorData;
+    }
+    try {
+        run.alignment = alignment ? std::move(*alignment) : io::AlignmentFromBook(workbook, ".");
+    } catch (const io::AlignmentCellError& e) {
+        std::cerr << "shaftline-calc: книга «" << QuotedForMessage(path) << "»:\n"
+                  << e.what() << "\n";
+        return cli::kExitRotorData;
+    }
+    if (const std::string refusal = cli::RunAlignment(run).refusal; !refusal.empty()) {
+        std::cerr << "shaftline-calc: "
+                  << (options.alignmentPath
+                          ? "--alignment «" + QuotedForMessage(*options.alignmentPath) + "»: "
+                          : std::string("книга «" + QuotedForMessage(path) + "»: "))
+                  << refusal << "\n";
+        return options.alignmentPath ? cli::kExitUsage : cli::kExitRotorData;
     }
 
     if (options.json) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "alignment_inputs.h"
 #include "calc_options.h"
 #include "shaft_line.h"
 #include "shaft_line_workbook.h"
@@ -31,6 +32,7 @@ struct ShaftLineRun {
     std::array<ChoiceSource, kMaxRotors + 1> typeSources{};  ///< index = rotor number
     std::array<SupportRises, kMaxRotors + 1> rises{};    ///< index = rotor number
     std::array<SupportStates, kMaxRotors + 1> states{};  ///< index = rotor number
+    AlignmentInputs alignment;  ///< the alignment on site: from --alignment or the book
 };
 
 /// The same road as the windows: the workbook's cell texts become rotor records and support

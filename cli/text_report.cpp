@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "alignment_text.h"
 #include "coupled_shaft_line.h"
 #include "message_text.h"
 #include "number_text.h"
@@ -150,6 +151,7 @@ std::string TextReport(const ShaftLineRun& run) {
         RotorReport(out, *run.rotors[k], k, run.states[k], run.typeSources[k]);
     }
     CoupledReport(out, run.rotors, run.count);
+    out += AlignmentText(RunAlignment(run));
     return out;
 }
 

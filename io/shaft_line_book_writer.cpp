@@ -48,6 +48,13 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
         WriteTypedText(sheet, supportHeaderRow + 1, static_cast<int>(c), rotor.support[c],
                        separator);
 
+    for (int r = 0; r < kAlignmentRows; ++r) {
+        for (int c = 0; c < kAlignmentColumns; ++c) {
+            const std::string& text = rotor.alignment[r][c];
+            if (!text.empty()) WriteTypedText(sheet, r, kAlignmentLabelColumn + c, text, separator);
+        }
+    }
+
     sheet.SetColumnWidth(0, 0, 36);
     sheet.SetColumnWidth(1, static_cast<int>(kSupportColumnNames.size()) - 1, 13);
     sheet.SetColumnWidth(kRotorTypeColumn, kRotorTypeColumn, 22);

@@ -64,6 +64,7 @@ class SheetConverter {
             rotor.support[c] = KeptText(supportRow, c);
         }
         rotor.rotorType = RotorType();
+        for (int r = 0; r < kAlignmentRows; ++r) AlignmentRow(r, rotor.alignment[r]);
         return rotor;
     }
 
@@ -104,6 +105,21 @@ class SheetConverter {
                        " МБ текста; для валопровода его нужно намного меньше");
         }
         return text;
+    }
+
+    // The alignment's cells of a row under one of its labels; any other row (the sample book
+    // keeps column headers in row 1) stays empty.
+    void AlignmentRow(int row, std::array<std::string, kAlignmentColumns>& cells) {
+        const LayoutCell& label = sheet_.At(row, kAlignmentLabelColumn);
+        if (label.kind != CellKind::Text) return;
+        const std::string& text = book_.Text(label);
+        if (text != kCouplingLabel && text != kBracketsLabel && text != kFoundLabel &&
+            text != kBearingsLabel) {
+            return;
+        }
+        for (int c = 0; c < kAlignmentColumns; ++c) {
+            cells[c] = KeptText(row, kAlignmentLabelColumn + c);
+        }
     }
 
   public:

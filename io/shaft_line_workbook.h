@@ -20,6 +20,9 @@ struct RotorSheet {
     std::array<std::string, kSupportColumns> support;            ///< row N+3, columns A..R
     /// K1: the rotor type a saved book carries (J1 reads "Тип ротора"); empty when it has none
     std::string rotorType;
+    /// L1:R2, the alignment on site (see sheet_layout.h); a row whose label is none of the
+    /// alignment's stays empty.
+    std::array<std::array<std::string, kAlignmentColumns>, kAlignmentRows> alignment;
 
     bool operator==(const RotorSheet&) const = default;
 };

@@ -23,3 +23,22 @@ inline constexpr std::string_view kBaseRotorLabel = "Базовый ротор";
 inline constexpr int kLayoutRows = kMaxSections + 3;
 
 }  // namespace shaftline::io
+
+namespace shaftline::io {
+
+// The alignment on site, in cells the layout's import does not read: rows 1 and 2, column L
+// the label that says what M..R of the row hold. An even record's sheet (a coupling): L1
+// "Муфта", M1..P1 the radial bracket gaps a1..a4, Q1 the plane, R1 the measuring diameter;
+// L2 "Скобы" with M2..P2 the axial gaps b1..b4, or "Замеры" with M2..P2 the vertical offset
+// and gap difference (angle in mm/m without a diameter) and the horizontal ones; Q2 and R2
+// the offset and gap (or angle) tolerances. A rotor's sheet: L1 "Опоры", M1..O1 the left
+// bearing (fixed 1 or 0, lowest and highest vertical move), P1..R1 the right one.
+inline constexpr int kAlignmentLabelColumn = 11;  // L
+inline constexpr int kAlignmentColumns = 7;       // L..R
+inline constexpr int kAlignmentRows = 2;
+inline constexpr std::string_view kCouplingLabel = "Муфта";
+inline constexpr std::string_view kBracketsLabel = "Скобы";
+inline constexpr std::string_view kFoundLabel = "Замеры";
+inline constexpr std::string_view kBearingsLabel = "Опоры";
+
+}  // namespace shaftline::io

@@ -6,7 +6,7 @@ PACKAGES="
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
-  libgsf-1-dev libglib2.0-dev libxlsxwriter-dev
+  libgsf-1-dev libglib2.0-dev libxlsxwriter-dev libalglib-dev
   libexpat1-dev zlib1g-dev
   qt6-svg-dev poppler-utils
   qt6-translations-l10n
@@ -16,7 +16,7 @@ PACKAGES="
   xvfb xauth x11-utils imagemagick fonts-dejavu-core time
   dpkg-dev file desktop-file-utils appstream lintian
   groff-base
-  locales libalglib-dev qt6-translations-l10n
+  locales
 "
 missing=""
 for p in $PACKAGES; do

@@ -32,7 +32,8 @@ TEST(CalcEndToEndTest, JsonFollowsTheContractOnTheSample) {
     ASSERT_EQ(r.status, 0) << r.err;
     const Json json = Json::parse(r.out);
 
-    EXPECT_EQ(Keys(json), (std::vector<std::string>{"base_rotor", "rotors", "charts", "coupled"}));
+    EXPECT_EQ(Keys(json),
+              (std::vector<std::string>{"base_rotor", "rotors", "charts", "coupled", "alignment"}));
     EXPECT_TRUE(json["base_rotor"].is_null());
     const Json& rotors = json["rotors"];
     ASSERT_GE(rotors.size(), 5U);
