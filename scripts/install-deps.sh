@@ -6,7 +6,7 @@ PACKAGES="
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
-  libgsf-1-dev libglib2.0-dev libxlsxwriter-dev
+  libgsf-1-dev libglib2.0-dev libxlsxwriter-dev libalglib-dev
   libxml2-dev zlib1g-dev
   qt6-svg-dev poppler-utils
   nlohmann-json3-dev libcli11-dev
