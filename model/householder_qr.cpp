@@ -1,5 +1,6 @@
 #include "householder_qr.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace shaftline {
@@ -11,9 +12,14 @@ HouseholderQr::HouseholderQr(const std::vector<std::vector<double>>& rows)
     for (int i = 0; i < rows_; ++i)
         for (int j = 0; j < columns_; ++j) At(i, j) = rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
     for (int k = 0; k < columns_; ++k) {
-        double norm = 0;
-        for (int i = k; i < rows_; ++i) norm = std::hypot(norm, At(i, k));
-        if (norm == 0) continue;
+        // The column's norm, scaled by its largest entry against overflow.
+        double largest = 0;
+        for (int i = k; i < rows_; ++i) largest = std::max(largest, std::abs(At(i, k)));
+        if (largest == 0) continue;
+        const double inverse = 1 / largest;
+        double sum = 0;
+        for (int i = k; i < rows_; ++i) sum += (At(i, k) * inverse) * (At(i, k) * inverse);
+        const double norm = largest * std::sqrt(sum);
         const double head = At(k, k);
         // The reflector sends the column to β·e_k, β of the opposite sign to its head, so that
         // no cancellation occurs in head − β.

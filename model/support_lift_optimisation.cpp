@@ -138,8 +138,12 @@ OrProblem<std::vector<double>> SolveLifts(const CoupledShaftLine& coupled, const
     const WeightedSystem system = Weighted(coupled, task, solved);
     const HouseholderQr qr(system.rows);
     const std::vector<double> right = qr.ReducedRightSide(system.right);
+    const bool ranged = std::any_of(solved.begin(), solved.end(), [&](int j) {
+        const LiftRange& r = task.ranges[static_cast<std::size_t>(j)];
+        return std::isfinite(r.min) || std::isfinite(r.max);
+    });
+    if (task.constraints.empty() && !ranged) return {qr.SolveR(right), {}};
     model::QuadraticProgram program = ProgramInY(coupled, task, solved, qr, right, true);
-    if (program.rowLower.empty()) return {qr.SolveR(right), {}};
     model::QuadraticSolution solution = model::SolveQuadraticProgram(program);
     if (!solution.solved) {
         feasible = false;
