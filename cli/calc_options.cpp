@@ -122,6 +122,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     auto* resultsOption =
         app.add_option("--results", results, "записать книгу результатов в файл .xlsx")
             ->type_name("XLSX");
+    std::string optimise;
+    auto* optimiseOption =
+        app.add_option("--optimise", optimise, "подобрать высоты опор по заданию из файла JSON")
+            ->type_name("JSON");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -146,6 +150,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     if (resultsOption->count() > 0) {
         if (results.empty()) throw UsageError("--results: не задано имя файла книги результатов");
         options.resultsPath = results;
+    }
+    if (optimiseOption->count() > 0) {
+        if (optimise.empty()) throw UsageError("--optimise: не задано имя файла задания");
+        options.optimisePath = optimise;
     }
     if (baseOption->count() > 0) {
         try {

@@ -2,6 +2,7 @@
 
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
+#include "optimise_run.h"
 
 namespace shaftline::cli {
 
@@ -122,12 +123,13 @@ Json CoupledJson(const ShaftLineRun& run) {
         out["states"][StateKey(state)] = CoupledStateJson(coupled.value->State(state));
     }
     out["influence"] = coupled.value->influence;
+    out["lifts"] = std::vector<double>(line.size(), 0.0);
     return out;
 }
 
 }  // namespace
 
-Json JsonReport(const ShaftLineRun& run) {
+Json JsonReport(const ShaftLineRun& run, const SupportLiftOptimum* optimum) {
     Json out;
     out["base_rotor"] = run.baseRotor ? Json(*run.baseRotor) : Json(nullptr);
     Json rotors = Json::array();
@@ -138,6 +140,7 @@ Json JsonReport(const ShaftLineRun& run) {
     out["charts"]["nominal"] = ChartJson(NominalChartPoints(run.rotors, run.count));
     out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
     out["coupled"] = CoupledJson(run);
+    if (optimum) out["optimisation"] = OptimisationJson(*optimum);
     return out;
 }
 

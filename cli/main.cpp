@@ -1,4 +1,5 @@
-// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]:
+// shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]
+// [--optimise JSON]:
 // the shaft-line calculation of the windows, run on a workbook without them.
 #include <cerrno>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "calc_options.h"
 #include "json_report.h"
 #include "message_text.h"
+#include "optimise_run.h"
 #include "output_modules.h"
 #include "program_folder.h"
 #include "shaft_line_run.h"
@@ -53,7 +55,8 @@ int Run(int argc, char** argv) {
         options = cli::ParseCalcOptions(argc, argv);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
-                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX]; "
+                  << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX] "
+                  << "[--optimise JSON]; "
                   << "подробно: --help\n";
         return cli::kExitUsage;
     }
@@ -68,9 +71,11 @@ int Run(int argc, char** argv) {
         return cli::kExitWorkbook;
     }
     cli::ShaftLineRun run;
+    std::optional<SupportLiftOptimum> optimum;
     try {
         cli::CheckOptionsAgainstRotorCount(options, static_cast<int>(workbook.sheets.size()));
         run = cli::RunShaftLine(workbook, options);
+        if (options.optimisePath) optimum = cli::OptimiseFromFile(run, *options.optimisePath);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\n";
         return cli::kExitUsage;
@@ -81,9 +86,9 @@ int Run(int argc, char** argv) {
     }
 
     if (options.json) {
-        std::cout << cli::JsonReport(run).dump() << "\n";
+        std::cout << cli::JsonReport(run, optimum ? &*optimum : nullptr).dump() << "\n";
     } else {
-        std::cout << cli::TextReport(run);
+        std::cout << cli::TextReport(run) << (optimum ? cli::OptimisationText(*optimum) : "");
     }
     const std::filesystem::path folder = cli::ProgramFolder(argv[0]);
     bool written = true;

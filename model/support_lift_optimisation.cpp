@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "householder_qr.h"
+#include "number_text.h"
 #include "quadratic_program.h"
 
 namespace shaftline {
@@ -223,6 +224,13 @@ OrProblem<SupportLiftOptimum> OptimiseSupportLifts(const CoupledShaftLine& coupl
         out.feasible = out.violated.empty();
     }
     return {std::move(out), {}};
+}
+
+std::string LiftPhrase(int support, double lift, std::string_view decimalSeparator) {
+    const std::string number = std::to_string(support + 1);
+    const std::string size = FormatFixed(std::abs(lift), kCoupledLengthDecimals, decimalSeparator, "");
+    if (size == FormatFixed(0, kCoupledLengthDecimals, decimalSeparator, "")) return "опора " + number + " остается на месте";
+    return (lift > 0 ? "поднять опору " : "опустить опору ") + number + " на " + size + " мм";
 }
 
 }  // namespace shaftline

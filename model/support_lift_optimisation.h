@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "coupled_shaft_line.h"
@@ -43,5 +45,9 @@ struct SupportLiftOptimum {
 /// problem says why there is no answer: an invalid task, a solver failure.
 OrProblem<SupportLiftOptimum> OptimiseSupportLifts(const CoupledShaftLine& coupled, const SupportLiftTask& task,
                                                    int baseRotor);
+
+/// "поднять опору 3 на 0.125 мм", "опустить опору 3 на 0.125 мм" (support j numbered from 1,
+/// the lift to kCoupledLengthDecimals), or "опора 3 остается на месте" when it rounds to 0.
+std::string LiftPhrase(int support, double lift, std::string_view decimalSeparator);
 
 }  // namespace shaftline

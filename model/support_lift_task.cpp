@@ -127,6 +127,20 @@ const char* LoadLimitKey(LoadLimit limit) {
     return "";
 }
 
+const char* LoadLimitName(LoadLimit limit) {
+    switch (limit) {
+        case LoadLimit::kBandMin:
+            return "нижняя граница допуска";
+        case LoadLimit::kBandMax:
+            return "верхняя граница допуска";
+        case LoadLimit::kMinLoad:
+            return "наименьшая нагрузка";
+        case LoadLimit::kPressureMax:
+            return "нагрузка при допустимом удельном давлении";
+    }
+    return "";
+}
+
 double SpecificPressure(double load, const JournalSize& journal) {
     return 100 * load / (journal.diameter * journal.length);
 }

@@ -47,6 +47,10 @@ enum class LoadLimit { kBandMin, kBandMax, kMinLoad, kPressureMax };
 /// "band_min", "band_max", "min_load", "pressure_max".
 const char* LoadLimitKey(LoadLimit limit);
 
+/// "нижняя граница допуска", "верхняя граница допуска", "наименьшая нагрузка",
+/// "нагрузка при допустимом удельном давлении": what the limit of a load is.
+const char* LoadLimitName(LoadLimit limit);
+
 /// One limit on the load of one support in one counted state.
 struct LoadConstraint {
     SupportState state = SupportState::kNominal;
