@@ -142,6 +142,7 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     }
     if (solidOption->count() > 0) {
         options.solidRotors = ParseRotorList(solid);
+        options.solidGiven = true;
     }
     if (reportOption->count() > 0) {
         if (report.empty()) throw UsageError("--report: не задано имя файла отчета");

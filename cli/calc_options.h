@@ -24,8 +24,11 @@ class UsageError : public std::runtime_error {
 
 struct CalcOptions {
     std::string workbook;  ///< empty: Data.xls beside the executable
-    std::set<int> solidRotors;  ///< rotors typed "Цельнокованный"; all others have shrunk-on discs
-    std::optional<int> baseRotor;  ///< align the shaft line to this rotor
+    /// With --solid: the rotors typed "Цельнокованный", all others with shrunk-on discs,
+    /// whatever types the book carries. Without it the book's types hold.
+    std::set<int> solidRotors;
+    bool solidGiven = false;
+    std::optional<int> baseRotor;  ///< align the shaft line to this rotor; else the book's one
     bool json = false;
     bool helpShown = false;  ///< --help was given and printed; nothing else to do
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
 #include <memory>
 
@@ -26,7 +27,11 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
     static int argc = 1;
     static char name[] = "shaftline-calc";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    // The application has set the C library's locale from the environment; every number the
+    // calculator writes keeps the '.'.
+    std::setlocale(LC_NUMERIC, "C");
+    return application;
 }
 
 }  // namespace

@@ -28,18 +28,39 @@ std::string CellAddress(int sheetRow, int gridColumn) {
                          CellAddress(sheetRow, e.column < 0 ? 0 : e.column));
 }
 
+// --solid decides every rotor's type; without it a type the book carries, as the windows take
+// it, and shrunk-on discs for a rotor without one.
+std::string_view RotorType(const io::RotorSheet& sheet, int rotor, const CalcOptions& options,
+                           ChoiceSource& source) {
+    if (options.solidGiven) {
+        source = ChoiceSource::Option;
+        return options.solidRotors.contains(rotor) ? kSolidForgedText : kShrunkOnDiscsText;
+    }
+    if (!sheet.rotorType.empty()) {
+        source = ChoiceSource::Book;
+        return sheet.rotorType;
+    }
+    source = ChoiceSource::Default;
+    return kShrunkOnDiscsText;
+}
+
 }  // namespace
 
 ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options) {
     ShaftLineRun run;
     run.count = static_cast<int>(workbook.sheets.size());
     run.baseRotor = options.baseRotor;
+    if (options.baseRotor) {
+        run.baseSource = ChoiceSource::Option;
+    } else if (workbook.baseRotor >= 1 && workbook.baseRotor <= run.count) {
+        run.baseRotor = workbook.baseRotor;
+        run.baseSource = ChoiceSource::Book;
+    }
 
     std::vector<SupportData> support(static_cast<std::size_t>(run.count));
     for (int k = 1; k <= run.count; ++k) {
         const io::RotorSheet& sheet = workbook.sheets[k - 1];
-        const std::string_view type =
-            options.solidRotors.contains(k) ? kSolidForgedText : kShrunkOnDiscsText;
+        const std::string_view type = RotorType(sheet, k, options, run.typeSources[k]);
         try {
             run.rotors[k] = RotorFromText(
                 k, FormatInteger(sheet.sectionCount), type,

@@ -19,18 +19,24 @@ class RotorDataError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// Where a rotor's type or the base rotor came from.
+enum class ChoiceSource { Default, Book, Option };
+
 /// A shaft line calculated from a workbook, as the windows would leave it.
 struct ShaftLineRun {
     RotorArray rotors;
     int count = 0;
     std::optional<int> baseRotor;
+    ChoiceSource baseSource = ChoiceSource::Default;
+    std::array<ChoiceSource, kMaxRotors + 1> typeSources{};  ///< index = rotor number
     std::array<SupportRises, kMaxRotors + 1> rises{};    ///< index = rotor number
     std::array<SupportStates, kMaxRotors + 1> states{};  ///< index = rotor number
 };
 
 /// The same road as the windows: the workbook's cell texts become rotor records and support
 /// data through the transfer (decimal separator '.'), then the calculation run, the alignment
-/// to the base rotor if there is one, the support rises of every rotor and their three-state
+/// to the base rotor if there is one (--base, else the one the book carries), with the rotor
+/// types of --solid, else the ones the book carries, else shrunk-on discs; the support rises of every rotor and their three-state
 /// values. Throws RotorDataError; nothing is half-done, since the result is only returned whole.
 ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options);
 

@@ -36,12 +36,26 @@ void Line(std::string& out, const char* caption, std::optional<double> value) {
     out += "\n";
 }
 
-void RotorReport(std::string& out, const TRotor& rotor, int number, const SupportStates& states) {
+std::string SourceText(ChoiceSource source) {
+    switch (source) {
+        case ChoiceSource::Book:
+            return "из книги";
+        case ChoiceSource::Option:
+            return "из параметров запуска";
+        case ChoiceSource::Default:
+            break;
+    }
+    return "по умолчанию";
+}
+
+void RotorReport(std::string& out, const TRotor& rotor, int number, const SupportStates& states,
+                 ChoiceSource typeSource) {
     out += "Ротор " + std::to_string(number) + " — ";
     if (rotor.GetEvenPosition()) {
         out += "промежуточный, считается невесомым";
     } else {
         out += rotor.GetShrunkOnDiscs() ? kShrunkOnDiscsText : kSolidForgedText;
+        out += " (тип " + SourceText(typeSource) + ")";
     }
     out += rotor.GetBaseRotor() ? ", базовый" : "";
     out += "; участков: " + std::to_string(rotor.GetSectionCount()) + "\n";
@@ -127,12 +141,13 @@ void CoupledReport(std::string& out, const RotorArray& rotors, int count) {
 
 std::string TextReport(const ShaftLineRun& run) {
     std::string out = "Валопровод: роторов " + std::to_string(run.count) + "; ";
-    out += run.baseRotor ? "базовый ротор " + std::to_string(*run.baseRotor)
+    out += run.baseRotor ? "базовый ротор " + std::to_string(*run.baseRotor) + " (" +
+                               SourceText(run.baseSource) + ")"
                          : std::string("базовый ротор не выбран, выравнивания нет");
     out += "\nУглы в радианах, длины в миллиметрах.\n";
     for (int k = 1; k <= run.count; ++k) {
         out += "\n";
-        RotorReport(out, *run.rotors[k], k, run.states[k]);
+        RotorReport(out, *run.rotors[k], k, run.states[k], run.typeSources[k]);
     }
     CoupledReport(out, run.rotors, run.count);
     return out;

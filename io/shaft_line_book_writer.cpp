@@ -14,7 +14,6 @@ namespace {
 // 0-based positions of the layout: A1 the count, the sections below it, one separating row
 // that carries the support headers, then the support row.
 constexpr int kCountRow = 0;
-constexpr int kTypeLabelColumn = kRotorTypeColumn - 1;  // J
 static_assert(kSectionColumnNames.size() == kSectionColumns);
 static_assert(kSupportColumnNames.size() == kSupportColumns);
 constexpr double kHeaderRowHeight = 30;  // points: two lines of wrapped header
@@ -32,7 +31,7 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
         sheet.WriteText(kCountRow, static_cast<int>(c), kSectionColumnNames[c], styles.header);
     sheet.SetRowHeight(kCountRow, kHeaderRowHeight);
     if (!rotor.rotorType.empty()) {
-        sheet.WriteText(kCountRow, kTypeLabelColumn, "Тип ротора", styles.header);
+        sheet.WriteText(kCountRow, kSavedLabelColumn, kRotorTypeLabel, styles.header);
         sheet.WriteText(kCountRow, kRotorTypeColumn, rotor.rotorType);
     }
 
@@ -83,6 +82,10 @@ void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
     for (std::size_t k = 0; k < count; ++k) {
         XlsxSheet sheet = xlsx.AddSheet("Ротор " + std::to_string(k + 1));
         WriteRotor(sheet, book.sheets[k], decimalSeparator, styles);
+        if (k == 0 && book.baseRotor >= 1 && static_cast<std::size_t>(book.baseRotor) <= count) {
+            sheet.WriteText(kBaseRotorRow, kSavedLabelColumn, kBaseRotorLabel, styles.header);
+            sheet.WriteNumber(kBaseRotorRow, kRotorTypeColumn, book.baseRotor);
+        }
     }
     xlsx.Close();
 }

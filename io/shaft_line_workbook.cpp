@@ -105,9 +105,30 @@ class SheetConverter {
         return text;
     }
 
+  public:
+    // The base rotor of a saved book: an integer in K2 of the first sheet under its label.
+    int BaseRotor(int rotorCount) const {
+        if (!Labelled(kBaseRotorRow, kBaseRotorLabel)) return 0;
+        const LayoutCell& cell = sheet_.At(kBaseRotorRow, kRotorTypeColumn);
+        if (cell.kind != CellKind::Number || !std::isfinite(cell.number)) return 0;
+        const double number = cell.number;
+        return number == std::floor(number) && number >= 1 && number <= rotorCount
+                   ? static_cast<int>(number)
+                   : 0;
+    }
+
+  private:
+    // J of the row holds the label that says what K of that row holds; any other book (the
+    // sample book keeps column headers there) carries nothing in K.
+    bool Labelled(int row, std::string_view label) const {
+        const LayoutCell& cell = sheet_.At(row, kSavedLabelColumn);
+        return cell.kind == CellKind::Text && book_.Text(cell) == label;
+    }
+
     // K1 refuses a book only as every cell does, for text past the book's limit; a damaged
     // number leaves the rotor type empty.
     std::string RotorType() {
+        if (!Labelled(0, kRotorTypeLabel)) return {};
         const LayoutCell& cell = sheet_.At(0, kRotorTypeColumn);
         if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) return {};
         return KeptText(0, kRotorTypeColumn);
@@ -170,6 +191,9 @@ ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fil
         workbook.sheets.push_back(
             SheetConverter(layout, k, fileName, separator, textBytes).Convert());
     }
+    if (!layout.sheets.empty())
+        workbook.baseRotor = SheetConverter(layout, 0, fileName, separator, textBytes)
+                                 .BaseRotor(static_cast<int>(layout.sheets.size()));
     return workbook;
 }
 

@@ -18,13 +18,17 @@ struct RotorSheet {
     int sectionCount = 0;                                        ///< A1
     std::vector<std::array<std::string, kSectionColumns>> rows;  ///< rows 2..N+1, columns A..H
     std::array<std::string, kSupportColumns> support;            ///< row N+3, columns A..R
-    std::string rotorType;  ///< K1: the rotor type a saved book carries; empty when it has none
+    /// K1: the rotor type a saved book carries (J1 reads "Тип ротора"); empty when it has none
+    std::string rotorType;
 
     bool operator==(const RotorSheet&) const = default;
 };
 
 struct ShaftLineWorkbook {
     std::vector<RotorSheet> sheets;  ///< sheet k (1-based) is rotor k
+    /// K2 of the first sheet: the base rotor a saved book carries (J2 reads "Базовый ротор");
+    /// 0 when it has none or names no rotor of the book.
+    int baseRotor = 0;
 
     bool operator==(const ShaftLineWorkbook&) const = default;
 };

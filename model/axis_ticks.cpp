@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace shaftline {
 
@@ -54,9 +54,11 @@ AxisTicks RoundAxisTicks(double lo, double hi, int maxTicks) {
 std::string FormatTickLabel(double value, int decimals, std::string_view decimalSeparator) {
     if (!std::isfinite(value)) return {};
     decimals = std::clamp(decimals, 0, 20);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
+    char buffer[400];  // the largest double has 309 integer digits
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc()) return {};
+    std::string text(buffer, end);
     const std::size_t point = text.find('.');
     if (point != std::string::npos) {
         while (text.back() == '0') text.pop_back();

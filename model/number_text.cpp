@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <locale.h>
+#include <stdlib.h>
 #include <limits>
 
 #include "message_text.h"
@@ -41,6 +41,20 @@ struct Decimal {
     int exponent = 0;  // of the first digit
 };
 
+// strtod reads the C locale's separator; the texts here always have a '.'.
+locale_t CNumericLocale() {
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return c;
+}
+
+// Digits of a value with a '.' as the decimal point whatever the process's C locale says: the
+// C library's printf takes the locale's separator, and the callers look for the point.
+std::string CLocaleText(double value, std::chars_format format, int precision) {
+    char buf[400];  // the largest double has 309 integer digits
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, format, precision);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
+}
+
 Decimal RoundToSignificant(double value, int digits) {
     Decimal d;
     d.negative = std::signbit(value);
@@ -48,10 +62,8 @@ Decimal RoundToSignificant(double value, int digits) {
         d.digits = "0";
         return d;
     }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(value));
-    // buf: "d.ddddde±xx"
-    std::string text(buf);
+    // "d.ddddde±xx", written the same in every C locale.
+    const std::string text = CLocaleText(std::fabs(value), std::chars_format::scientific, digits - 1);
     const auto e = text.find('e');
     d.exponent = std::atoi(text.c_str() + e + 1);
     for (std::size_t i = 0; i < e; ++i) {
@@ -132,8 +144,9 @@ double ParseReal(std::string_view text, std::string_view decimalSeparator) {
     const auto [end, ec] = std::from_chars(begin, plain.c_str() + plain.size(), value);
     if (ec != std::errc() || end != plain.c_str() + plain.size() || !std::isfinite(value)) {
         // Underflow to a subnormal or zero is a number all the same; overflow is not.
-        if (ec == std::errc::result_out_of_range && std::fabs(std::strtod(begin, nullptr)) < 1) {
-            return std::strtod(begin, nullptr);
+        if (ec == std::errc::result_out_of_range) {
+            const double tiny = ::strtod_l(begin, nullptr, CNumericLocale());
+            if (std::fabs(tiny) < 1) return tiny;
         }
         ThrowNotReal(text);
     }
@@ -179,9 +192,9 @@ std::string FormatNumber7(double value, std::string_view decimalSeparator,
         const int kept = d.exponent + 1 + kDecimals;  // significant digits left of 10^-9
         if (kept <= 0) {
             // Below the ninth decimal: the true value rounded to 10^-9 is 0 or 1 unit.
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "%.9f", std::fabs(value));
-            d.digits = buf[std::strlen(buf) - 1] == '1' ? "1" : "0";
+            const std::string ninth =
+                CLocaleText(std::fabs(value), std::chars_format::fixed, kDecimals);
+            d.digits = ninth.back() == '1' ? "1" : "0";
             d.exponent = -kDecimals;
         } else if (static_cast<int>(d.digits.size()) > kept) {
             d = RoundToSignificant(value, kept);
@@ -215,9 +228,7 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
                         std::string_view thousandsSeparator) {
     if (!std::isfinite(value)) return "—";
     decimals = decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
-    char buf[400];  // the largest double has 309 integer digits
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
-    const std::string text(buf);
+    const std::string text = CLocaleText(std::fabs(value), std::chars_format::fixed, decimals);
     const std::size_t point = text.find('.');
     const std::string integerDigits = text.substr(0, point);
     const bool zero = text.find_first_not_of("0.") == std::string::npos;

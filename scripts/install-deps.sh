@@ -15,6 +15,7 @@ PACKAGES="
   xvfb xauth x11-utils imagemagick fonts-dejavu-core time
   dpkg-dev file desktop-file-utils appstream lintian
   groff-base
+  locales libalglib-dev qt6-translations-l10n
 "
 missing=""
 for p in $PACKAGES; do
@@ -25,4 +26,13 @@ if [ -n "$missing" ]; then
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# The users' machines run in ru_RU.UTF-8, and the tests run in it as well as in C.UTF-8.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi

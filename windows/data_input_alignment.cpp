@@ -26,6 +26,7 @@ const QString kStatusAligned = QStringLiteral(
 }  // namespace
 
 void TFormDataInput::TickCheckBox(int rotor) {
+    pendingBaseRotor_ = 0;  // the engineer's own choice replaces an opened book's one
     QCheckBox* box = CheckBoxR(rotor);
     if (box == nullptr) return;
     shaftline::TRotor* record = rotors_[static_cast<std::size_t>(rotor)].get();

@@ -1,5 +1,6 @@
 // The data-entry window as a book: its data as the book writer takes them, the rotor types a
 // book carries, the modified mark, the "Открыть книгу" button and books dropped on the window.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -35,6 +36,13 @@ void TFormDataInput::RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& b
         delete own;
 }
 
+void TFormDataInput::RestoreBaseRotor(const shaftline::io::ShaftLineWorkbook& book) {
+    if (book.baseRotor < 1) return;
+    for (int rotor = 1; rotor <= shaftline::kMaxRotors; ++rotor)
+        if (QCheckBox* box = CheckBoxR(rotor)) box->setChecked(rotor == book.baseRotor);
+    pendingBaseRotor_ = book.baseRotor;
+}
+
 // The rotors of the shown tabs, which the count last set; a section grid's rows are those it
 // shows. The deflection column is a result and stays out of the book.
 shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
@@ -57,6 +65,11 @@ shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
         if (const QComboBox* type = ComboBox(rotor))
             sheet.rotorType = type->currentText().toStdString();
     }
+    // The base rotor as its tick shows it: chosen in this window or still pending from a book.
+    const int base = pendingBaseRotor_ > 0 ? pendingBaseRotor_ : baseRotorNumber_;
+    const QCheckBox* box = base > 0 ? CheckBoxR(base) : nullptr;
+    if (box != nullptr && box->isChecked() && base <= static_cast<int>(book.sheets.size()))
+        book.baseRotor = base;
     return book;
 }
 

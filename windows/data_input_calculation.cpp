@@ -2,10 +2,12 @@
 // fresh rotor records, the calculation and the deflection column.
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <algorithm>
+#include <utility>
 
 #include "data_input_form.h"
 #include "message_boxes.h"
@@ -22,9 +24,17 @@ const QString kStatusCalculated = QStringLiteral("Выберите один ба
 }  // namespace
 
 void TFormDataInput::SpeedButton1Click() {
+    const int pendingBase = std::exchange(pendingBaseRotor_, 0);
     if (AllDataFilled()) {
         if (!SaveRotors()) return;
         WriteDeflections(RotorCount());
+        SetStatusText(kStatusCalculated);
+        // The base rotor of an opened book, still ticked: the line is aligned to it as if the
+        // engineer had ticked it now.
+        const QCheckBox* box = pendingBase > 0 ? CheckBoxR(pendingBase) : nullptr;
+        if (box != nullptr && box->isChecked() && pendingBase <= RotorCount())
+            TickCheckBox(pendingBase);
+        return;
     }
     SetStatusText(kStatusCalculated);
 }

@@ -123,11 +123,14 @@ class TFormDataInput : public QDialog {
     /// book carries and the import's status text. False after the reason when the book was
     /// refused; the window is then unchanged.
     bool OpenBook(const QString& path);
+    /// Ticks the base rotor a book carries (and no other) as the choice for the next "Расчет".
+    void RestoreBaseRotor(const shaftline::io::ShaftLineWorkbook& book);
     /// Puts the types a book carries into the type selectors of rotors 1..sheet count.
     /// The changes become children of `step`, or one step of their own when there is none.
     void RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book,
                            QUndoCommand* step = nullptr);
-    /// Counts, section and support texts and rotor types of the rotors shown, as a book holds them.
+    /// Counts, section and support texts and rotor types of the rotors shown, and the ticked
+    /// base rotor, as a book holds them.
     shaftline::io::ShaftLineWorkbook BookFromWindow() const;
     /// The book file the window's data belong to.
     TShaftLineBook* Book() const { return book_; }
@@ -181,6 +184,9 @@ class TFormDataInput : public QDialog {
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;
+    /// The base rotor an opened book carries, ticked and aligned to at the next "Расчет";
+    /// 0 when there is none or the engineer has ticked a box since.
+    int pendingBaseRotor_ = 0;
     double leftRise_ = 0;   ///< mm
     double rightRise_ = 0;  ///< mm
 

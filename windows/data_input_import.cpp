@@ -98,6 +98,7 @@ bool TFormDataInput::OpenBook(const QString& path) {
         return false;
     }
     FillFromBook(*read.book, true);
+    RestoreBaseRotor(*read.book);
     SetStatusText(kStatusImported);
     return true;
 }

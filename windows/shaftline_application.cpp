@@ -1,6 +1,7 @@
 #include "shaftline_application.h"
 
 #include <QIcon>
+#include <clocale>
 #include <exception>
 
 #include "message_boxes.h"
@@ -10,6 +11,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // from the icon theme (none in the build tree).
     setDesktopFileName(kDesktopEntryName);
     setWindowIcon(QIcon::fromTheme(kDesktopEntryName));
+    // QApplication has set the C library's locale from the environment; numbers inside files
+    // (and inside the libraries that write them) keep the '.', while numbers shown to a person
+    // take the user's separator from QLocale.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -5,6 +5,8 @@
 
 #include "calc_process.h"
 #include "number_text.h"
+#include "shaft_line_book_writer.h"
+#include "shaft_line_workbook.h"
 
 namespace {
 
@@ -113,6 +115,35 @@ TEST(CalcEndToEndTest, BaseRotorAndSolidRotorsReachTheResults) {
     EXPECT_EQ(offset(1, kLast), offset(2, 0));
     for (std::size_t k = 5; k <= rotors.size(); ++k) EXPECT_EQ(offset(k, 0), offset(k - 1, kLast));
     for (std::size_t k : {1U, 2U, 4U, 5U}) EXPECT_NE(offset(k, 1), 0.0) << k;
+}
+
+// A book saved by the windows carries rotor types and the base rotor: the calculator takes them
+// unless its options say otherwise, and the readable output says which.
+TEST(CalcEndToEndTest, TypesAndBaseRotorOfASavedBookHoldUnlessOptionsOverride) {
+    shaftline::io::ShaftLineWorkbook book =
+        shaftline::io::ReadShaftLineWorkbook(SHAFTLINE_SAMPLE_WORKBOOK, ".");
+    book.sheets[0].rotorType = "Цельнокованный";
+    book.sheets[2].rotorType = "С насадными дисками";
+    book.baseRotor = 3;
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("calc_saved_" + std::to_string(getpid()) + ".xlsx");
+    shaftline::io::WriteShaftLineBook(path.string(), book, ".");
+
+    const Json fromBook = RunJson({path.string(), "--json"});
+    EXPECT_EQ(fromBook["base_rotor"], 3);
+    for (std::size_t k = 1; k <= fromBook["rotors"].size(); ++k)
+        EXPECT_EQ(fromBook["rotors"][k - 1]["shrunk_on_discs"], k != 1) << k;
+
+    const Json overridden = RunJson({path.string(), "--json", "--solid", "3", "--base", "1"});
+    EXPECT_EQ(overridden["base_rotor"], 1);
+    for (std::size_t k = 1; k <= overridden["rotors"].size(); ++k)
+        EXPECT_EQ(overridden["rotors"][k - 1]["shrunk_on_discs"], k != 3) << k;
+
+    const CalcResult text = RunCalc({path.string()});
+    EXPECT_NE(text.out.find("базовый ротор 3 (из книги)"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Ротор 1 — Цельнокованный (тип из книги)"), std::string::npos);
+    EXPECT_NE(text.out.find("Ротор 5 — С насадными дисками (тип по умолчанию)"), std::string::npos);
+    std::filesystem::remove(path);
 }
 
 TEST(CalcEndToEndTest, TextReportShowsTheSameNumbersInTheProgramsFormats) {

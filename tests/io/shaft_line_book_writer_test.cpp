@@ -160,6 +160,19 @@ INSTANTIATE_TEST_SUITE_P(
                           Supports("-0,35", "0,12"))}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The base rotor stands in K2 of the first sheet; a number that names no rotor of the book is
+// none, as is a book that never named one.
+TEST(BookWriterTest, BaseRotorReadsBack) {
+    const RotorSheet rotor = Rotor({{"100", "", "", "", "", "", "", ""}});
+    TempFolder folder;
+    for (const auto& [base, readBack] : {std::pair{3, 3}, {0, 0}, {1, 1}, {4, 0}}) {
+        ShaftLineWorkbook book{{rotor, rotor, rotor}};
+        book.baseRotor = base;
+        for (const ShaftLineWorkbook& read : ReadBack(book, ".", folder))
+            EXPECT_EQ(read.baseRotor, readBack) << "base " << base;
+    }
+}
+
 TEST(BookWriterTest, LargestShaftLineReadsBackUnchanged) {
     for (const char* separator : {".", ","}) {
         const ShaftLineWorkbook line =

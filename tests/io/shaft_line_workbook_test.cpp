@@ -107,7 +107,10 @@ TEST(ShaftLineWorkbookTest, SampleIsACompleteShaftLine) {
             for (const std::string& cell : row) EXPECT_NO_THROW(ParseReal(cell, "."));
         }
         for (const std::string& cell : sheet.support) EXPECT_NO_THROW(ParseReal(cell, "."));
+        // K1 holds a column header there, no rotor type.
+        EXPECT_EQ(sheet.rotorType, "") << "rotor " << k + 1;
     }
+    EXPECT_EQ(book.baseRotor, 0);
 }
 
 TEST(ShaftLineWorkbookTest, ReadsTheLargestShaftLine) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <ostream>
 
+#include "axis_ticks.h"
 #include "number_text.h"
 
 namespace shaftline {
@@ -53,6 +56,32 @@ TEST(FormatShortestText, ReadsBackAsTheSameDouble) {
     }
     EXPECT_EQ(FormatShortest(-2.5, ","), "-2,5");
     EXPECT_EQ(FormatShortest(std::nan(""), ","), "—");
+}
+
+// A windowed program runs with the C library's numbers in the user's locale (a decimal comma in
+// ru_RU.UTF-8): the texts must not change with it.
+class UnderRussianCLocale : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        saved_ = std::setlocale(LC_NUMERIC, nullptr);
+        if (std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") == nullptr) GTEST_SKIP() << "no ru_RU.UTF-8";
+    }
+    void TearDown() override { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+
+  private:
+    std::string saved_;
+};
+
+TEST_F(UnderRussianCLocale, TextsAreTheSameAsInTheCLocale) {
+    EXPECT_EQ(FormatFixed(14710.7, 1, ",", " "), "14 710,7");
+    EXPECT_EQ(FormatFixed(8487.0, 3, ",", " "), "8 487,000");
+    EXPECT_EQ(FormatFixed(-82.5, 1, ",", " "), "-82,5");
+    EXPECT_EQ(FormatGeneral(4974.5, "."), "4974.5");
+    EXPECT_EQ(FormatGeneral(1.5e-5, ","), "1,5E-5");
+    EXPECT_EQ(FormatNumber7(-0.00012345, ",", " "), "-0,000123450");
+    EXPECT_EQ(FormatNumber7(1234.5, ",", " "), "1 234,500000000");
+    EXPECT_EQ(FormatTickLabel(2.5, 1, ","), "2,5");
+    EXPECT_EQ(ParseReal("1,5e-310", ","), 1.5e-310);
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 // the core applied to copies of the same records; and every refusal, which changes nothing.
 #include <QLabel>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "rotor_transfer.h"
+#include "shaft_line_book.h"
+#include "shaft_line_workbook.h"
 #include "support.h"
 #include "test_window_support.h"
 
@@ -160,6 +163,39 @@ class TestAlignment : public QObject {
         QCOMPARE(FormDataInput->BaseRotorNumber(), 2);
         CompareWithRecords(aligned, 3);
         QCOMPARE(FormDataInput->StatusText(), kAligned);
+    }
+
+    // A saved book keeps its base rotor: opened again, the rotor is ticked and the next
+    // calculation run aligns the line to it, as the engineer's own tick would.
+    void baseRotorOfAnOpenedBookIsAlignedAtTheNextRun() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("линия.xlsx");
+        EnterLine(3);
+        {
+            ModalWatcher watcher;
+            Tick(2);
+        }
+        const shaftline::RotorArray aligned = CopyOfRecords(3);
+        QVERIFY(FormDataInput->Book()->SaveTo(path));
+        DestroyAppWindows();
+        CreateAppWindows();
+        QVERIFY(FormDataInput->Book()->Open(path));
+        QVERIFY(FormDataInput->CheckBoxR(2)->isChecked());
+        QVERIFY(!FormDataInput->CheckBoxR(1)->isChecked());
+        QCOMPARE(FormDataInput->BookFromWindow().baseRotor, 2);
+
+        ModalWatcher watcher;
+        QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
+        QCOMPARE(watcher.boxes[0].text, QString("Теперь ротор 2 базовый"));
+        QVERIFY(FormDataInput->Rotors()[2]->GetBaseRotor());
+        CompareWithRecords(aligned, 3);
+        QCOMPARE(FormDataInput->StatusText(), kAligned);
+
+        // Only once: a further run starts clean, as it always does.
+        QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(watcher.boxes.size(), std::size_t(1));
+        QVERIFY(NothingAligned(3));
     }
 
     void newRunStartsCleanAndKeepsTheTick() {

@@ -366,7 +366,8 @@ def xlsx_features():
          '</rPh></si><si><t xml:space="preserve">  пробелы  </t></si></sst>' % MAIN),
         ("xl/worksheets/s1.xml",
          '<worksheet xmlns="%s"><sheetData>'
-         '<row r="1"><c r="A1"><v>2</v></c><c r="K1" t="s"><v>0</v></c></row>'
+         '<row r="1"><c r="A1"><v>2</v></c><c r="J1" t="inlineStr"><is><t>Тип ротора</t></is>'
+         '</c><c r="K1" t="s"><v>0</v></c></row>'
          '<row><c><v>1.5E2</v></c><c t="inlineStr"><is><t>строка</t></is></c><c t="b"><v>1</v>'
          '</c><c t="e"><v>#N/A</v></c><c t="d"><v>2024-03-01T12:00:00</v></c><c t="s"><v>1</v>'
          '</c><c r="G2" s="1"/><c r="H2" t="str"><f>"ит"&amp;"ог"</f><v>итог</v></c></row>'
@@ -403,7 +404,9 @@ def ods_features():
         '<table:table table:name="Особенности"><table:table-column '
         'table:number-columns-repeated="20"/>'
         '<table:table-row><table:table-cell office:value-type="float" office:value="2">'
-        '<text:p>2</text:p></table:table-cell><table:table-cell table:number-columns-repeated="9"/>'
+        '<text:p>2</text:p></table:table-cell><table:table-cell table:number-columns-repeated="8"/>'
+        '<table:table-cell office:value-type="string"><text:p>Тип ротора</text:p>'
+        '</table:table-cell>'
         '<table:table-cell office:value-type="string"><text:p>С насадными</text:p>'
         '<text:p>дисками</text:p></table:table-cell></table:table-row>%s'
         '<table:table-row><table:table-cell table:number-columns-repeated="1024"/>'
@@ -622,6 +625,7 @@ def hostile(folder):
                  "<worksheet><!--%s--></worksheet>" % (" " * (31 << 20)))
     # K1 of 19 sheets referring to one shared string of 3 MB: 57 MB of rotor types.
     k1_shared = ('<worksheet xmlns="%s"><sheetData><row r="1"><c r="A1"><v>1</v></c>'
+                 '<c r="J1" t="inlineStr"><is><t>Тип ротора</t></is></c>'
                  '<c r="K1" t="s"><v>%%d</v></c></row></sheetData></worksheet>' % MAIN)
     shared_sheets_xlsx(path("rotor_type_amplified.xlsx"), 19, ["x" * (3 << 20)], k1_shared % 0)
     # K1 referring past the shared-string table.
