@@ -15,6 +15,7 @@
 #include "message_text.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "support_lift_tab.h"
 #include "utf8_text.h"
 
 using shaftline::SupportState;
@@ -63,6 +64,11 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
         pageControl1_->addTab(BuildStateTab(state),
                               shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
+    liftTab_ = new TSupportLiftTab();
+    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, &TFormLoads::SetAllLifts);
+    connect(liftTab_, &TSupportLiftTab::LiftsCleared, this,
+            [this] { SetAllLifts(std::vector<double>(coupled_ ? coupled_->line.supports.size() : 0, 0.0)); });
+    pageControl1_->addTab(liftTab_, QStringLiteral("Подбор высот опор"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note);
@@ -123,7 +129,7 @@ QWidget* TFormLoads::BuildInfluenceTab() {
     return page;
 }
 
-bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
+bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
@@ -136,6 +142,7 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
         ShowState(state);
     }
     FillInfluence();
+    liftTab_->SetLine(*coupled_, baseRotor);
     return true;
 }
 
@@ -238,4 +245,13 @@ void TFormLoads::ResetLifts(SupportState state) {
     if (!coupled_) return;
     std::fill(Tab(state).lifts.begin(), Tab(state).lifts.end(), 0.0);
     ShowState(state);
+}
+
+// The chosen lifts, or none, in every state at once.
+void TFormLoads::SetAllLifts(const std::vector<double>& lifts) {
+    if (!coupled_ || lifts.size() != coupled_->line.supports.size()) return;
+    for (SupportState state : shaftline::kSupportStates) {
+        Tab(state).lifts = lifts;
+        ShowState(state);
+    }
 }
