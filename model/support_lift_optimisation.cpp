@@ -204,15 +204,15 @@ OrProblem<SupportLiftOptimum> OptimiseSupportLifts(const CoupledShaftLine& coupl
     if (t.fixedCount < 2) RemoveRigidMotion(coupled.line, t, out.lifts);
     for (double d : out.lifts) {
         if (!(std::abs(d) <= kMaxExtraLift))
-            return {std::nullopt, "Подобранные подъёмы опор больше " + std::to_string(static_cast<int>(kMaxExtraLift)) +
-                                      " мм по величине: задайте границы подъёма или закрепите другие опоры"};
+            return {std::nullopt, "Подобранные подъемы опор больше " + std::to_string(static_cast<int>(kMaxExtraLift)) +
+                                      " мм по величине: задайте границы подъема или закрепите другие опоры"};
     }
     for (SupportState state : {SupportState::kNominal, SupportState::kAssembly}) {
         LiftedState s;
         s.state = state;
         s.before = coupled.State(state);
         s.after = SolveCoupledLine(coupled.line, WithLifts(s.before.elevations, out.lifts));
-        if (!AllFinite(s.after)) return {std::nullopt, "Нагрузки на опоры после подъёма не являются конечными числами"};
+        if (!AllFinite(s.after)) return {std::nullopt, "Нагрузки на опоры после подъема не являются конечными числами"};
         s.pressuresBefore = Pressures(t, s.before.loads);
         s.pressuresAfter = Pressures(t, s.after.loads);
         out.states.push_back(std::move(s));

@@ -74,12 +74,12 @@ std::string ResolveRanges(int supports, const SupportLiftTask& task, ResolvedLif
     out.ranges.assign(static_cast<std::size_t>(supports), LiftRange{});
     if (task.ranges.empty()) return {};
     if (task.ranges.size() != static_cast<std::size_t>(supports))
-        return "Границ подъёма " + std::to_string(task.ranges.size()) + ", а опор " + std::to_string(supports);
+        return "Границ подъема " + std::to_string(task.ranges.size()) + ", а опор " + std::to_string(supports);
     for (int j = 0; j < supports; ++j) {
         const LiftRange& r = task.ranges[static_cast<std::size_t>(j)];
         const double inf = std::numeric_limits<double>::infinity();
         if (std::isnan(r.min) || std::isnan(r.max) || r.min > r.max || r.min == inf || r.max == -inf)
-            return "Границы подъёма " + Support(j) + " несовместны";
+            return "Границы подъема " + Support(j) + " несовместны";
         if (!out.fixed[static_cast<std::size_t>(j)]) out.ranges[static_cast<std::size_t>(j)] = r;
     }
     return {};
@@ -171,8 +171,8 @@ OrProblem<ResolvedLiftTask> ResolveLiftTask(const CoupledShaftLine& coupled, con
     });
     if (out.fixedCount < 2 && (!out.constraints.empty() || bounded))
         return {std::nullopt,
-                "При менее чем двух закреплённых опорах ограничения не задаются: подъём всей линии "
-                "или её наклон нагрузок не меняют"};
+                "При менее чем двух закрепленных опорах ограничения не задаются: подъем всей линии "
+                "или ее наклон нагрузок не меняют"};
     return {std::move(out), {}};
 }
 
