@@ -30,12 +30,20 @@ std::optional<double> Typed(const QString& text, const QString& what) {
     }
 }
 
+constexpr int kPressureDecimals = 2;  // kgf/cm²
+
 QString Number(double value, int decimals) {
     return QString::fromStdString(shaftline::FormatFixed(value, decimals, DecimalSeparator(), GroupSeparator()));
 }
 
-const char* const kResultCaptions[] = {"Опора", "Подъем, мм", "Номинальный режим: до, кгс", "после, кгс",
-                                       "Монтажное состояние: до, кгс", "после, кгс"};
+const char* const kResultCaptions[] = {"Опора",
+                                       "Подъем, мм",
+                                       "Номинальный режим: до, кгс",
+                                       "после, кгс",
+                                       "давление после, кгс/см²",
+                                       "Монтажное состояние: до, кгс",
+                                       "после, кгс",
+                                       "давление после, кгс/см²"};
 
 }  // namespace
 
@@ -71,7 +79,9 @@ TSupportLiftTab::TSupportLiftTab(QWidget* parent) : QWidget(parent) {
     supports_->setColumnCount(kTaskColumnCount);
     supports_->setHorizontalHeaderLabels({QStringLiteral("Опора"), QStringLiteral("Целевая нагрузка, кгс"),
                                           QStringLiteral("Закреплена"), QStringLiteral("Подъем от, мм"),
-                                          QStringLiteral("Подъем до, мм")});
+                                          QStringLiteral("Подъем до, мм"), QStringLiteral("Диаметр цапфы, мм"),
+                                          QStringLiteral("Длина цапфы, мм"),
+                                          QStringLiteral("Допустимое давление, кгс/см²")});
 
     auto* optimise = new QPushButton(QStringLiteral("Подобрать"), this);
     optimise->setObjectName(QStringLiteral("ButtonOptimise"));
@@ -131,8 +141,8 @@ void TSupportLiftTab::SetLine(const shaftline::CoupledShaftLine& coupled, int ba
         held->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         held->setCheckState(std::find(fixed.begin(), fixed.end(), j) != fixed.end() ? Qt::Checked : Qt::Unchecked);
         supports_->setItem(j, kTaskFixed, held);
-        supports_->setItem(j, kTaskMin, new QTableWidgetItem());
-        supports_->setItem(j, kTaskMax, new QTableWidgetItem());
+        for (int column = kTaskMin; column < kTaskColumnCount; ++column)
+            supports_->setItem(j, column, new QTableWidgetItem());
     }
     supports_->resizeColumnsToContents();
 }
@@ -161,6 +171,18 @@ std::optional<shaftline::SupportLiftTask> TSupportLiftTab::ReadTask() {
             const std::optional<double> max = Typed(supports_->item(j, kTaskMax)->text(), support + QStringLiteral(", подъем до"));
             ranged = ranged || min || max;
             task.ranges.push_back({min.value_or(-inf), max.value_or(inf)});
+            const std::optional<double> diameter =
+                Typed(supports_->item(j, kTaskDiameter)->text(), support + QStringLiteral(", диаметр цапфы"));
+            const std::optional<double> length =
+                Typed(supports_->item(j, kTaskLength)->text(), support + QStringLiteral(", длина цапфы"));
+            const std::optional<double> pressure =
+                Typed(supports_->item(j, kTaskPressure)->text(), support + QStringLiteral(", допустимое давление"));
+            if (diameter || length || pressure) {
+                if (!diameter || !length)
+                    throw std::runtime_error(
+                        (support + QStringLiteral(": задайте и диаметр, и длину цапфы")).toStdString());
+                task.journals.push_back({j, *diameter, *length, pressure});
+            }
         }
         task.fixed = std::move(fixed);
         if (!ranged) task.ranges.clear();
@@ -223,6 +245,9 @@ void TSupportLiftTab::ShowOptimum() {
         for (const shaftline::LiftedState& s : o.states) {
             result_->SetNumber(j, column++, s.before.loads[at], shaftline::kCoupledLoadDecimals);
             result_->SetNumber(j, column++, s.after.loads[at], shaftline::kCoupledLoadDecimals);
+            if (s.pressuresAfter[at]) result_->SetNumber(j, column, *s.pressuresAfter[at], kPressureDecimals);
+            else result_->SetText(j, column, QString());
+            ++column;
         }
     }
     result_->FitColumns();

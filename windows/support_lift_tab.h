@@ -16,8 +16,8 @@ class QTableWidget;
 class TLoadsGrid;
 
 /// "Подбор высот опор": the task of the support lifts (target loads, band, least load, counted
-/// states, fixed supports, lift ranges), "Подобрать" that solves it, the loads before and after
-/// and the lifts in words; "Применить" hands the lifts on, "Сбросить" takes them back.
+/// states, fixed supports, lift ranges, journal sizes and allowed pressures), "Подобрать" that
+/// solves it, the loads before and after, the pressures and the lifts in words; "Применить" hands the lifts on, "Сбросить" takes them back.
 class TSupportLiftTab : public QWidget {
     Q_OBJECT
   public:
@@ -30,7 +30,17 @@ class TSupportLiftTab : public QWidget {
     const std::optional<shaftline::SupportLiftOptimum>& Optimum() const { return optimum_; }
 
     /// Columns of the supports' table.
-    enum TaskColumn { kTaskSupport, kTaskTarget, kTaskFixed, kTaskMin, kTaskMax, kTaskColumnCount };
+    enum TaskColumn {
+        kTaskSupport,
+        kTaskTarget,
+        kTaskFixed,
+        kTaskMin,
+        kTaskMax,
+        kTaskDiameter,
+        kTaskLength,
+        kTaskPressure,
+        kTaskColumnCount
+    };
 
   signals:
     void LiftsApplied(const std::vector<double>& lifts);

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "loads_form.h"
+#include "loads_grid.h"
 #include "number_text.h"
 #include "rotor.h"
 #include "support_lift_tab.h"
@@ -67,6 +68,8 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     task->item(2, TSupportLiftTab::kTaskFixed)->setCheckState(Qt::Checked);
     In<QComboBox>(tab, "ComboTarget")->setCurrentIndex(1);
     for (int j = 0; j < 3; ++j) task->item(j, TSupportLiftTab::kTaskTarget)->setText(Fixed(2 * kLoad / 3, 6));
+    task->item(1, TSupportLiftTab::kTaskDiameter)->setText(QStringLiteral("200"));
+    task->item(1, TSupportLiftTab::kTaskLength)->setText(QStringLiteral("100"));
     QTest::mouseClick(In<QPushButton>(tab, "ButtonOptimise"), Qt::LeftButton);
 
     QVERIFY(tab->Optimum());
@@ -75,6 +78,10 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     const QString text = In<QLabel>(tab, "LabelLifts")->text();
     QVERIFY2(text.contains(QStringLiteral("опустить опору 2 на %1 мм").arg(Fixed(-lift, 3))), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("опора 1 остается на месте")), qPrintable(text));
+    // 100·R/(d·l) at the middle, 2P/3 on a journal 200 × 100 mm: 5 kgf/cm².
+    TLoadsGrid* result = In<TLoadsGrid>(tab, "GridLifts");
+    QCOMPARE(result->item(1, 4)->text(), Fixed(100 * (2 * kLoad / 3) / (200 * 100), 2));
+    QVERIFY(result->item(0, 4)->text().isEmpty());
 
     QTest::mouseClick(In<QPushButton>(tab, "ButtonApply"), Qt::LeftButton);
     for (SupportState state : shaftline::kSupportStates) {
