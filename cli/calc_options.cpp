@@ -137,6 +137,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     auto* alignmentOption = app.add_option("--alignment", alignment,
                                            "данные центровки муфт (JSON) вместо записанных в книге")
                                 ->type_name("JSON");
+    std::string optimise;
+    auto* optimiseOption =
+        app.add_option("--optimise", optimise, "подобрать высоты опор по заданию из файла JSON")
+            ->type_name("JSON");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -166,6 +170,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
     if (alignmentOption->count() > 0) {
         if (alignment.empty()) throw UsageError("--alignment: не задано имя файла");
         options.alignmentPath = alignment;
+    }
+    if (optimiseOption->count() > 0) {
+        if (optimise.empty()) throw UsageError("--optimise: не задано имя файла задания");
+        options.optimisePath = optimise;
     }
     if (baseOption->count() > 0) {
         try {

@@ -3,6 +3,7 @@
 #include "alignment_json.h"
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
+#include "optimise_run.h"
 
 namespace shaftline::cli {
 
@@ -123,12 +124,13 @@ Json CoupledJson(const ShaftLineRun& run) {
         out["states"][StateKey(state)] = CoupledStateJson(coupled.value->State(state));
     }
     out["influence"] = coupled.value->influence;
+    out["lifts"] = std::vector<double>(line.size(), 0.0);
     return out;
 }
 
 }  // namespace
 
-Json JsonReport(const ShaftLineRun& run) {
+Json JsonReport(const ShaftLineRun& run, const SupportLiftOptimum* optimum) {
     Json out;
     out["base_rotor"] = run.baseRotor ? Json(*run.baseRotor) : Json(nullptr);
     Json rotors = Json::array();
@@ -140,6 +142,7 @@ Json JsonReport(const ShaftLineRun& run) {
     out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
     out["coupled"] = CoupledJson(run);
     out["alignment"] = AlignmentJson(RunAlignment(run));
+    if (optimum) out["optimisation"] = OptimisationJson(*optimum);
     return out;
 }
 

@@ -1,5 +1,5 @@
 // shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]
-// [--alignment JSON]:
+// [--alignment JSON] [--optimise JSON]:
 // the shaft-line calculation of the windows, run on a workbook without them.
 #include <cerrno>
 #include <cstring>
@@ -13,6 +13,7 @@
 #include "json_report.h"
 #include "message_text.h"
 #include "output_file.h"
+#include "optimise_run.h"
 #include "output_modules.h"
 #include "program_folder.h"
 #include "shaft_line_run.h"
@@ -61,7 +62,7 @@ int Run(int argc, char** argv) {
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
                   << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX] "
-                  << "[--alignment JSON]; "
+                  << "[--alignment JSON] [--optimise JSON]; "
                   << "подробно: --help\n";
         return cli::kExitUsage;
     }
@@ -89,9 +90,11 @@ int Run(int argc, char** argv) {
         return cli::kExitWorkbook;
     }
     cli::ShaftLineRun run;
+    std::optional<SupportLiftOptimum> optimum;
     try {
         cli::CheckOptionsAgainstRotorCount(options, static_cast<int>(workbook.sheets.size()));
         run = cli::RunShaftLine(workbook, options);
+        if (options.optimisePath) optimum = cli::OptimiseFromFile(run, *options.optimisePath);
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\n";
         return cli::kExitUsage;
@@ -117,9 +120,9 @@ int Run(int argc, char** argv) {
     }
 
     if (options.json) {
-        std::cout << cli::JsonReport(run).dump() << "\n";
+        std::cout << cli::JsonReport(run, optimum ? &*optimum : nullptr).dump() << "\n";
     } else {
-        std::cout << cli::TextReport(run);
+        std::cout << cli::TextReport(run) << (optimum ? cli::OptimisationText(*optimum) : "");
     }
     const std::filesystem::path folder = cli::ProgramFolder(argv[0]);
     bool written = true;

@@ -156,6 +156,6 @@ void TFormDataInput::ButtonLoadsClick() {
     if (!ReportMissing(shaftline::MissingRotors(rotors_, count),
                        QStringLiteral("увидеть нагрузки на опоры")))
         return;
-    if (!FormLoads->FillLoads(rotors_, count)) return;
+    if (!FormLoads->FillLoads(rotors_, count, AlignedBaseRotor(count).value_or(0))) return;
     FormLoads->exec();
 }

@@ -18,6 +18,7 @@
 #include "number_text.h"
 #include "screen_scroll_area.h"
 #include "support_bearing.h"
+#include "support_lift_tab.h"
 #include "utf8_text.h"
 #include "window_fit.h"
 
@@ -69,6 +70,11 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
         pageControl1_->addTab(BuildStateTab(state),
                               shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
+    liftTab_ = new TSupportLiftTab();
+    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, &TFormLoads::SetAllLifts);
+    connect(liftTab_, &TSupportLiftTab::LiftsCleared, this,
+            [this] { SetAllLifts(std::vector<double>(coupled_ ? coupled_->line.supports.size() : 0, 0.0)); });
+    pageControl1_->addTab(liftTab_, QStringLiteral("Подбор высот опор"));
 
     // On a small screen the window keeps a readable size inside and scrolls.
     auto* content = new QWidget();
@@ -144,7 +150,7 @@ QWidget* TFormLoads::BuildInfluenceTab() {
     return page;
 }
 
-bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
+bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
@@ -164,6 +170,7 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count) {
         ShowState(state);
     }
     FillInfluence();
+    liftTab_->SetLine(*coupled_, baseRotor);
     return true;
 }
 
@@ -287,4 +294,13 @@ void TFormLoads::ResetLifts(SupportState state) {
     if (!coupled_) return;
     std::fill(Tab(state).lifts.begin(), Tab(state).lifts.end(), 0.0);
     ShowState(state);
+}
+
+// The chosen lifts, or none, in every state at once.
+void TFormLoads::SetAllLifts(const std::vector<double>& lifts) {
+    if (!coupled_ || lifts.size() != coupled_->line.supports.size()) return;
+    for (SupportState state : shaftline::kSupportStates) {
+        Tab(state).lifts = lifts;
+        ShowState(state);
+    }
 }

@@ -12,19 +12,22 @@ class QPushButton;
 class QTabWidget;
 class TLoadsChart;
 class TLoadsGrid;
+class TSupportLiftTab;
 
 /// The support loads of the rotors rigidly coupled: one tab per support state with a table of
 /// the supports (loads, own loads, what the couplings shift, moments) and a bar chart of the
-/// loads, each with an editable extra lift per support for a what-if; and a tab with the
-/// influence coefficients. The rotor records are only read.
+/// loads, each with an editable extra lift per support for a what-if; a tab with the
+/// influence coefficients; and a tab that chooses the lifts for the loads and puts them into
+/// every state. The rotor records are only read.
 class TFormLoads : public QDialog {
     Q_OBJECT
   public:
     explicit TFormLoads(QWidget* parent = nullptr);
 
     /// Couples rotors 1..count as their records stand and fills every tab; the extra lifts
-    /// start at zero. False, after a message, when the line cannot be coupled.
-    bool FillLoads(const shaftline::RotorArray& rotors, int count);
+    /// start at zero, the supports of `baseRotor` (0: rotor 1) fixed for the choice of lifts.
+    /// False, after a message, when the line cannot be coupled.
+    bool FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor = 0);
 
     QTabWidget* PageControl1() const { return pageControl1_; }
     TLoadsGrid* StateGrid(shaftline::SupportState state) const { return Tab(state).grid; }
@@ -33,6 +36,7 @@ class TFormLoads : public QDialog {
     /// The line under the table that names the supports carrying more than twice their own load.
     QLabel* OverloadedLabel(shaftline::SupportState state) const { return Tab(state).overloaded; }
     TLoadsGrid* InfluenceGrid() const { return influence_; }
+    TSupportLiftTab* LiftTab() const { return liftTab_; }
     /// What a state tab shows: the state with its extra lifts.
     const shaftline::CoupledState& ShownState(shaftline::SupportState state) const {
         return Tab(state).shown;
@@ -75,11 +79,13 @@ class TFormLoads : public QDialog {
     void FillInfluence();
     void LiftTyped(shaftline::SupportState state, int support, const QString& text);
     void ResetLifts(shaftline::SupportState state);
+    void SetAllLifts(const std::vector<double>& lifts);
     QString SupportCaption(int support) const;
     QString BearingText(shaftline::SupportState state, int support) const;
 
     QTabWidget* pageControl1_ = nullptr;
     TLoadsGrid* influence_ = nullptr;
+    TSupportLiftTab* liftTab_ = nullptr;
     std::array<StateTab, shaftline::kSupportStateCount> tabs_;
     std::optional<shaftline::CoupledShaftLine> coupled_;
     /// mm, per support: the rise of its bearing, which the assembly state subtracts.

@@ -33,7 +33,7 @@ TEST(CoupledReport, JsonSupportsStatesAndInfluence) {
     const Json& coupled = json["coupled"];
     const std::size_t n = rotors.size();
     ASSERT_GE(n, 3U);
-    EXPECT_EQ(Keys(coupled), (std::vector<std::string>{"supports", "states", "influence"}));
+    EXPECT_EQ(Keys(coupled), (std::vector<std::string>{"supports", "states", "influence", "lifts"}));
 
     const Json& supports = coupled["supports"];
     ASSERT_EQ(supports.size(), n + 1);

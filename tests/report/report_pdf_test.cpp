@@ -165,7 +165,7 @@ TEST(ReportPdf, ContinuedRotorRepeatsItsHeadingAndSupportDataHaveUnits) {
     texts.supportTexts.fill("0");
     input->states[1] = ComputeSupportStates(*rotors[1], {0.0, 0.0});
     const fs::path pdf = TempPdf("continued");
-    ASSERT_TRUE(report::WriteReportPdf(Path(pdf), report::MakeShaftLineReport(input)));
+    ASSERT_EQ(report::WriteReportPdf(pdf, report::MakeShaftLineReport(input)), "");
 
     int firstPage = 0;
     const int pages = pdf_tools::PageCount(pdf);

@@ -111,9 +111,10 @@ class TestLoadsWindow : public QObject {
             QCOMPARE(FormLoads->windowTitle(), QString("Нагрузки на опоры"));
             QVERIFY(FormLoads->findChild<QLabel*>("LabelNote")->text().contains("дисками"));
             QTabWidget* tabs = FormLoads->PageControl1();
-            QCOMPARE(tabs->count(), 4);
+            QCOMPARE(tabs->count(), 5);
             QCOMPARE(tabs->tabText(1), QString("Номинальный режим работы"));
             QCOMPARE(tabs->tabText(3), QString("Коэффициенты влияния, кгс/мм"));
+            QCOMPARE(tabs->tabText(4), QString("Подбор высот опор"));
             bool negativeSeen = false;
             for (SupportState state : shaftline::kSupportStates) {
                 const shaftline::CoupledState& expected = core.State(state);

@@ -1,0 +1,80 @@
+#include "optimise_run.h"
+
+#include "coupled_shaft_line.h"
+#include "message_text.h"
+#include "number_text.h"
+#include "optimise_task.h"
+
+namespace shaftline::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* StateKey(SupportState state) {
+    return state == SupportState::kNominal ? "nominal" : "assembly";
+}
+
+Json Pressures(const std::vector<std::optional<double>>& pressures) {
+    Json out = Json::array();
+    for (const auto& p : pressures) out.push_back(p ? Json(*p) : Json(nullptr));
+    return out;
+}
+
+}  // namespace
+
+SupportLiftOptimum OptimiseFromFile(const ShaftLineRun& run, const std::string& path) {
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
+    if (!coupled.value) throw RotorDataError("Высоты опор не подобраны: " + coupled.problem);
+    const SupportLiftTask task = ReadOptimiseTask(path, static_cast<int>(coupled.value->line.supports.size()));
+    OrProblem<SupportLiftOptimum> optimum = OptimiseSupportLifts(*coupled.value, task, run.baseRotor.value_or(0));
+    if (!optimum.value) throw UsageError("--optimise «" + QuotedForMessage(path) + "»: " + optimum.problem);
+    return std::move(*optimum.value);
+}
+
+Json OptimisationJson(const SupportLiftOptimum& optimum) {
+    Json out;
+    out["lifts"] = optimum.lifts;
+    out["feasible"] = optimum.feasible;
+    Json violated = Json::array();
+    for (const LoadViolation& v : optimum.violated) {
+        Json entry;
+        entry["state"] = StateKey(v.constraint.state);
+        entry["support"] = v.constraint.support + 1;
+        entry["bound"] = LoadLimitKey(v.constraint.kind);
+        entry["limit"] = v.constraint.limit;
+        entry["load"] = v.load;
+        violated.push_back(std::move(entry));
+    }
+    out["violated"] = std::move(violated);
+    out["objective"]["before"] = optimum.objectiveBefore;
+    out["objective"]["after"] = optimum.objectiveAfter;
+    for (const LiftedState& s : optimum.states) {
+        Json state;
+        state["loads"] = s.after.loads;
+        state["moments"] = s.after.moments;
+        state["pressures"] = Pressures(s.pressuresAfter);
+        out["states"][StateKey(s.state)] = std::move(state);
+    }
+    return out;
+}
+
+std::string OptimisationText(const SupportLiftOptimum& optimum) {
+    std::string out = "\nПодбор высот опор\n";
+    for (std::size_t j = 0; j < optimum.lifts.size(); ++j)
+        out += "  " + LiftPhrase(static_cast<int>(j), optimum.lifts[j], ".") + "\n";
+    out += "  Целевая функция: до подбора " + FormatShortest(optimum.objectiveBefore, ".") + ", после " +
+           FormatShortest(optimum.objectiveAfter, ".") + "\n";
+    if (optimum.feasible) return out + "  Все ограничения выполнены.\n";
+    out += "  Ограничения не выполнимы вместе; учтены только закрепленные опоры и границы подъема. "
+           "Нарушены:\n";
+    for (const LoadViolation& v : optimum.violated) {
+        out += "    " + std::string(SupportStateName(v.constraint.state)) + ", опора " +
+               std::to_string(v.constraint.support + 1) + ": " + LoadLimitName(v.constraint.kind) + " " +
+               FormatFixed(v.constraint.limit, kCoupledLoadDecimals, ".", "") + " кгс, нагрузка " +
+               FormatFixed(v.load, kCoupledLoadDecimals, ".", "") + " кгс\n";
+    }
+    return out;
+}
+
+}  // namespace shaftline::cli

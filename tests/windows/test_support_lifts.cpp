@@ -1,0 +1,114 @@
+// "Подбор высот опор" in "Нагрузки на опоры", on two equal spans carrying a point load at their
+// middles: the task typed into the tab, the lifts chosen and put into every state, taken back,
+// and a typed text that is no number refused by its field.
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <cmath>
+#include <numbers>
+
+#include "loads_form.h"
+#include "loads_grid.h"
+#include "number_text.h"
+#include "rotor.h"
+#include "support_lift_tab.h"
+#include "test_window_support.h"
+
+using shaftline::SupportState;
+
+namespace {
+
+constexpr double kSpan = 4000, kDiameter = 300, kLoad = 1500;  // mm, mm, kgf
+
+shaftline::RotorArray TwoPointLoadedSpans() {
+    shaftline::RotorArray rotors;
+    for (int k = 1; k <= 2; ++k) {
+        rotors[k] = std::make_unique<shaftline::TRotor>();
+        rotors[k]->SetSectionCount(1);
+        rotors[k]->SetCoord(1, kSpan);
+        rotors[k]->SetDiameter(1, kDiameter);
+        rotors[k]->SetYoung(1, 2.1e4);
+    }
+    if (!shaftline::RunCalculation(rotors, 2).empty()) qFatal("the spans are refused");
+    for (int k = 1; k <= 2; ++k) rotors[k]->SetMass(1, kLoad);
+    return rotors;
+}
+
+QString Fixed(double value, int decimals) {
+    const QLocale locale;
+    return QString::fromStdString(shaftline::FormatFixed(value, decimals, locale.decimalPoint().toStdString(), ""));
+}
+
+template <typename T>
+T* In(QWidget* parent, const char* name) {
+    T* control = parent->findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+}
+
+}  // namespace
+
+class TestSupportLifts : public QObject {
+    Q_OBJECT
+  private slots:
+    void ChosenLiftsGoIntoEveryState();
+    void TypedTextThatIsNoNumberIsRefused();
+};
+
+void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
+    const shaftline::RotorArray rotors = TwoPointLoadedSpans();
+    TFormLoads form;
+    QVERIFY(form.FillLoads(rotors, 2));
+    TSupportLiftTab* tab = form.LiftTab();
+    QTableWidget* task = In<QTableWidget>(tab, "GridTask");
+    QCOMPARE(task->rowCount(), 3);
+    // Rotor 1's supports start fixed; the ends are held instead, every target 2P/3.
+    QCOMPARE(task->item(1, TSupportLiftTab::kTaskFixed)->checkState(), Qt::Checked);
+    task->item(1, TSupportLiftTab::kTaskFixed)->setCheckState(Qt::Unchecked);
+    task->item(2, TSupportLiftTab::kTaskFixed)->setCheckState(Qt::Checked);
+    In<QComboBox>(tab, "ComboTarget")->setCurrentIndex(1);
+    for (int j = 0; j < 3; ++j) task->item(j, TSupportLiftTab::kTaskTarget)->setText(Fixed(2 * kLoad / 3, 6));
+    task->item(1, TSupportLiftTab::kTaskDiameter)->setText(QStringLiteral("200"));
+    task->item(1, TSupportLiftTab::kTaskLength)->setText(QStringLiteral("100"));
+    QTest::mouseClick(In<QPushButton>(tab, "ButtonOptimise"), Qt::LeftButton);
+
+    QVERIFY(tab->Optimum());
+    const double rigidity = 2.1e4 * std::numbers::pi * std::pow(kDiameter, 4) / 64;
+    const double lift = -17 * kLoad * std::pow(kSpan, 3) / (144 * rigidity);
+    const QString text = In<QLabel>(tab, "LabelLifts")->text();
+    QVERIFY2(text.contains(QStringLiteral("опустить опору 2 на %1 мм").arg(Fixed(-lift, 3))), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("опора 1 остается на месте")), qPrintable(text));
+    // 100·R/(d·l) at the middle, 2P/3 on a journal 200 × 100 mm: 5 kgf/cm².
+    TLoadsGrid* result = In<TLoadsGrid>(tab, "GridLifts");
+    QCOMPARE(result->item(1, 4)->text(), Fixed(100 * (2 * kLoad / 3) / (200 * 100), 2));
+    QVERIFY(result->item(0, 4)->text().isEmpty());
+
+    QTest::mouseClick(In<QPushButton>(tab, "ButtonApply"), Qt::LeftButton);
+    for (SupportState state : shaftline::kSupportStates) {
+        QCOMPARE(form.Lifts(state).size(), std::size_t{3});
+        QVERIFY(std::abs(form.Lifts(state)[1] - lift) < 1e-9 * std::abs(lift));
+        for (double load : form.ShownState(state).loads) QVERIFY(std::abs(load - 2 * kLoad / 3) < 1e-6);
+    }
+    QTest::mouseClick(In<QPushButton>(tab, "ButtonClearLifts"), Qt::LeftButton);
+    for (SupportState state : shaftline::kSupportStates)
+        QCOMPARE(form.Lifts(state), std::vector<double>(3, 0.0));
+}
+
+void TestSupportLifts::TypedTextThatIsNoNumberIsRefused() {
+    const shaftline::RotorArray rotors = TwoPointLoadedSpans();
+    TFormLoads form;
+    QVERIFY(form.FillLoads(rotors, 2, 2));
+    TSupportLiftTab* tab = form.LiftTab();
+    // Rotor 2's supports are fixed: the middle and the right end.
+    QCOMPARE(In<QTableWidget>(tab, "GridTask")->item(0, TSupportLiftTab::kTaskFixed)->checkState(), Qt::Unchecked);
+    In<QLineEdit>(tab, "EditBand")->setText(QStringLiteral("двадцать"));
+    ModalWatcher watcher;
+    QTest::mouseClick(In<QPushButton>(tab, "ButtonOptimise"), Qt::LeftButton);
+    QCOMPARE(watcher.boxes.size(), std::size_t{1});
+    QVERIFY2(watcher.boxes[0].text.contains(QStringLiteral("Допуск нагрузки")), qPrintable(watcher.boxes[0].text));
+    QVERIFY(!tab->Optimum());
+    QVERIFY(!In<QPushButton>(tab, "ButtonApply")->isEnabled());
+}
+
+SHAFTLINE_WINDOW_TEST_MAIN(TestSupportLifts)
+#include "test_support_lifts.moc"

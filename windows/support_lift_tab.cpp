@@ -1,0 +1,254 @@
+#include "support_lift_tab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "loads_grid.h"
+#include "message_boxes.h"
+#include "number_locale.h"
+#include "number_text.h"
+
+using shaftline::SupportState;
+
+namespace {
+
+// An optional number typed into a field; empty is none. Throws the message for a bad text.
+std::optional<double> Typed(const QString& text, const QString& what) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return std::nullopt;
+    try {
+        return shaftline::ParseReal(trimmed.toStdString(), DecimalSeparator());
+    } catch (const shaftline::ConversionError&) {
+        throw std::runtime_error((what + QStringLiteral(": «%1» не является числом").arg(trimmed)).toStdString());
+    }
+}
+
+constexpr int kPressureDecimals = 2;  // kgf/cm²
+
+QString Number(double value, int decimals) {
+    return QString::fromStdString(shaftline::FormatFixed(value, decimals, DecimalSeparator(), GroupSeparator()));
+}
+
+const char* const kResultCaptions[] = {"Опора",
+                                       "Подъем, мм",
+                                       "Номинальный режим: до, кгс",
+                                       "после, кгс",
+                                       "давление после, кгс/см²",
+                                       "Монтажное состояние: до, кгс",
+                                       "после, кгс",
+                                       "давление после, кгс/см²"};
+
+}  // namespace
+
+TSupportLiftTab::TSupportLiftTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabLifts"));
+    target_ = new QComboBox(this);
+    target_->setObjectName(QStringLiteral("ComboTarget"));
+    target_->addItems({QStringLiteral("собственная"), QStringLiteral("задана по опорам")});
+    band_ = new QLineEdit(this);
+    band_->setObjectName(QStringLiteral("EditBand"));
+    band_->setToolTip(QStringLiteral("Каждая нагрузка в пределах ± допуска от целевой; пусто — без допуска"));
+    minLoad_ = new QLineEdit(this);
+    minLoad_->setObjectName(QStringLiteral("EditMinLoad"));
+    minLoad_->setToolTip(QStringLiteral("Ни одна опора не разгружается ниже; пусто — без ограничения"));
+    nominal_ = new QCheckBox(QStringLiteral("Номинальный режим работы"), this);
+    nominal_->setObjectName(QStringLiteral("CheckNominal"));
+    nominal_->setChecked(true);
+    assembly_ = new QCheckBox(QStringLiteral("Монтажное состояние"), this);
+    assembly_->setObjectName(QStringLiteral("CheckAssembly"));
+    assembly_->setChecked(true);
+    auto* states = new QHBoxLayout();
+    states->addWidget(nominal_);
+    states->addWidget(assembly_);
+    states->addStretch(1);
+    auto* form = new QFormLayout();
+    form->addRow(QStringLiteral("Целевая нагрузка"), target_);
+    form->addRow(QStringLiteral("Допуск нагрузки, %"), band_);
+    form->addRow(QStringLiteral("Наименьшая нагрузка, кгс"), minLoad_);
+    form->addRow(QStringLiteral("Учитываемые состояния"), states);
+
+    supports_ = new QTableWidget(this);
+    supports_->setObjectName(QStringLiteral("GridTask"));
+    supports_->setColumnCount(kTaskColumnCount);
+    supports_->setHorizontalHeaderLabels({QStringLiteral("Опора"), QStringLiteral("Целевая нагрузка, кгс"),
+                                          QStringLiteral("Закреплена"), QStringLiteral("Подъем от, мм"),
+                                          QStringLiteral("Подъем до, мм"), QStringLiteral("Диаметр цапфы, мм"),
+                                          QStringLiteral("Длина цапфы, мм"),
+                                          QStringLiteral("Допустимое давление, кгс/см²")});
+
+    auto* optimise = new QPushButton(QStringLiteral("Подобрать"), this);
+    optimise->setObjectName(QStringLiteral("ButtonOptimise"));
+    optimise->setAutoDefault(false);
+    apply_ = new QPushButton(QStringLiteral("Применить"), this);
+    apply_->setObjectName(QStringLiteral("ButtonApply"));
+    apply_->setToolTip(QStringLiteral("Ввести подобранные подъемы опор во все состояния"));
+    apply_->setAutoDefault(false);
+    apply_->setEnabled(false);
+    auto* clear = new QPushButton(QStringLiteral("Сбросить"), this);
+    clear->setObjectName(QStringLiteral("ButtonClearLifts"));
+    clear->setToolTip(QStringLiteral("Убрать подъемы опор из всех состояний"));
+    clear->setAutoDefault(false);
+    connect(optimise, &QPushButton::clicked, this, &TSupportLiftTab::Optimise);
+    connect(apply_, &QPushButton::clicked, this, [this] {
+        if (optimum_) emit LiftsApplied(optimum_->lifts);
+    });
+    connect(clear, &QPushButton::clicked, this, &TSupportLiftTab::LiftsCleared);
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(optimise);
+    buttons->addWidget(apply_);
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("LabelLifts"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result_ = new TLoadsGrid(this);
+    result_->setObjectName(QStringLiteral("GridLifts"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(supports_, 2);
+    layout->addLayout(buttons);
+    layout->addWidget(summary_);
+    layout->addWidget(result_, 2);
+}
+
+void TSupportLiftTab::SetLine(const shaftline::CoupledShaftLine& coupled, int baseRotor) {
+    coupled_ = &coupled;
+    baseRotor_ = baseRotor;
+    optimum_.reset();
+    apply_->setEnabled(false);
+    summary_->clear();
+    result_->setRowCount(0);
+    const std::vector<int> fixed = shaftline::DefaultFixedSupports(baseRotor);
+    const int count = static_cast<int>(coupled.line.supports.size());
+    supports_->setRowCount(count);
+    for (int j = 0; j < count; ++j) {
+        const shaftline::CoupledSupport& s = coupled.line.supports[static_cast<std::size_t>(j)];
+        auto* label = new QTableWidgetItem(QString::fromStdString(shaftline::SupportLabel(s, j)));
+        label->setFlags(Qt::ItemIsEnabled);
+        supports_->setItem(j, kTaskSupport, label);
+        supports_->setItem(j, kTaskTarget, new QTableWidgetItem(Number(s.ownLoad, shaftline::kCoupledLoadDecimals)));
+        auto* held = new QTableWidgetItem();
+        held->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        held->setCheckState(std::find(fixed.begin(), fixed.end(), j) != fixed.end() ? Qt::Checked : Qt::Unchecked);
+        supports_->setItem(j, kTaskFixed, held);
+        for (int column = kTaskMin; column < kTaskColumnCount; ++column)
+            supports_->setItem(j, column, new QTableWidgetItem());
+    }
+    supports_->resizeColumnsToContents();
+}
+
+// The task as typed; none, after a message naming the field, when a text is no number.
+std::optional<shaftline::SupportLiftTask> TSupportLiftTab::ReadTask() {
+    shaftline::SupportLiftTask task;
+    try {
+        task.bandPercent = Typed(band_->text(), QStringLiteral("Допуск нагрузки"));
+        task.minLoad = Typed(minLoad_->text(), QStringLiteral("Наименьшая нагрузка"));
+        task.states.clear();
+        if (nominal_->isChecked()) task.states.push_back(SupportState::kNominal);
+        if (assembly_->isChecked()) task.states.push_back(SupportState::kAssembly);
+        std::vector<int> fixed;
+        bool ranged = false;
+        const double inf = std::numeric_limits<double>::infinity();
+        for (int j = 0; j < supports_->rowCount(); ++j) {
+            const QString support = QStringLiteral("Опора %1").arg(j + 1);
+            if (target_->currentIndex() == 1) {
+                const std::optional<double> target =
+                    Typed(supports_->item(j, kTaskTarget)->text(), support + QStringLiteral(", целевая нагрузка"));
+                task.targets.push_back(target.value_or(0));
+            }
+            if (supports_->item(j, kTaskFixed)->checkState() == Qt::Checked) fixed.push_back(j);
+            const std::optional<double> min = Typed(supports_->item(j, kTaskMin)->text(), support + QStringLiteral(", подъем от"));
+            const std::optional<double> max = Typed(supports_->item(j, kTaskMax)->text(), support + QStringLiteral(", подъем до"));
+            ranged = ranged || min || max;
+            task.ranges.push_back({min.value_or(-inf), max.value_or(inf)});
+            const std::optional<double> diameter =
+                Typed(supports_->item(j, kTaskDiameter)->text(), support + QStringLiteral(", диаметр цапфы"));
+            const std::optional<double> length =
+                Typed(supports_->item(j, kTaskLength)->text(), support + QStringLiteral(", длина цапфы"));
+            const std::optional<double> pressure =
+                Typed(supports_->item(j, kTaskPressure)->text(), support + QStringLiteral(", допустимое давление"));
+            if (diameter || length || pressure) {
+                if (!diameter || !length)
+                    throw std::runtime_error(
+                        (support + QStringLiteral(": задайте и диаметр, и длину цапфы")).toStdString());
+                task.journals.push_back({j, *diameter, *length, pressure});
+            }
+        }
+        task.fixed = std::move(fixed);
+        if (!ranged) task.ranges.clear();
+    } catch (const std::runtime_error& e) {
+        ShowMessage(this, QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+    return task;
+}
+
+void TSupportLiftTab::Optimise() {
+    if (coupled_ == nullptr) return;
+    const std::optional<shaftline::SupportLiftTask> task = ReadTask();
+    if (!task) return;
+    shaftline::OrProblem<shaftline::SupportLiftOptimum> result =
+        shaftline::OptimiseSupportLifts(*coupled_, *task, baseRotor_);
+    if (!result.value) {
+        ShowMessage(this, QString::fromStdString(result.problem));
+        return;
+    }
+    optimum_ = std::move(result.value);
+    apply_->setEnabled(true);
+    ShowOptimum();
+}
+
+void TSupportLiftTab::ShowOptimum() {
+    const shaftline::SupportLiftOptimum& o = *optimum_;
+    QStringList lines;
+    for (std::size_t j = 0; j < o.lifts.size(); ++j)
+        lines << QString::fromStdString(shaftline::LiftPhrase(static_cast<int>(j), o.lifts[j], DecimalSeparator()));
+    lines << QStringLiteral("Целевая функция: до подбора %1, после %2")
+                 .arg(QString::fromStdString(shaftline::FormatNumber7(o.objectiveBefore, DecimalSeparator(), "")),
+                      QString::fromStdString(shaftline::FormatNumber7(o.objectiveAfter, DecimalSeparator(), "")));
+    if (!o.feasible) {
+        lines << QStringLiteral("Ограничения не выполнимы вместе; подъемы подобраны только с закрепленными "
+                                "опорами и границами подъема. Нарушены:");
+        for (const shaftline::LoadViolation& v : o.violated) {
+            lines << QStringLiteral("%1, опора %2: %3 %4 кгс, нагрузка %5 кгс")
+                         .arg(QString::fromStdString(std::string(shaftline::SupportStateName(v.constraint.state))))
+                         .arg(v.constraint.support + 1)
+                         .arg(QString::fromUtf8(shaftline::LoadLimitName(v.constraint.kind)),
+                              Number(v.constraint.limit, shaftline::kCoupledLoadDecimals),
+                              Number(v.load, shaftline::kCoupledLoadDecimals));
+        }
+    }
+    summary_->setText(lines.join(QLatin1Char('\n')));
+
+    const int count = static_cast<int>(o.lifts.size());
+    result_->clear();
+    result_->setColumnCount(static_cast<int>(std::size(kResultCaptions)));
+    QStringList captions;
+    for (const char* c : kResultCaptions) captions << QString::fromUtf8(c);
+    result_->setHorizontalHeaderLabels(captions);
+    result_->setRowCount(count);
+    for (int j = 0; j < count; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        result_->SetText(j, 0, QString::number(j + 1));
+        result_->SetNumber(j, 1, o.lifts[at], shaftline::kCoupledLengthDecimals);
+        int column = 2;
+        for (const shaftline::LiftedState& s : o.states) {
+            result_->SetNumber(j, column++, s.before.loads[at], shaftline::kCoupledLoadDecimals);
+            result_->SetNumber(j, column++, s.after.loads[at], shaftline::kCoupledLoadDecimals);
+            if (s.pressuresAfter[at]) result_->SetNumber(j, column, *s.pressuresAfter[at], kPressureDecimals);
+            else result_->SetText(j, column, QString());
+            ++column;
+        }
+    }
+    result_->FitColumns();
+}
