@@ -8,28 +8,14 @@
 #include <cmath>
 
 #include "coupling_alignment.h"
+#include "fifty_section_line.h"
 #include "support.h"
 
 namespace {
 
 using namespace shaftline;
 
-std::unique_ptr<TRotor> FiftySectionRotor(int position) {
-    auto rotor = std::make_unique<TRotor>();
-    rotor->SetSectionCount(kMaxSections);
-    rotor->SetShrunkOnDiscs(position % 4 != 1);
-    for (int i = 1; i <= kMaxSections; ++i) {
-        const double body = std::sin(3.14159 * i / kMaxSections);
-        rotor->SetCoord(i, 100.0 * i + position);
-        rotor->SetDiameter(i, 300 + 200 * body);
-        rotor->SetDiscDiameter(i, i % 2 == 0 ? 1400 + 300 * body : 0);
-        rotor->SetDiscThickness(i, i % 2 == 0 ? 90 + 10 * (i % 5) : 0);
-        rotor->SetYoung(i, 2.1e4);
-        rotor->SetBladeMass(i, i % 2 == 0 ? 1.5 : 0);
-        rotor->SetBladeCount(i, i % 2 == 0 ? 96 : 0);
-    }
-    return rotor;
-}
+using bench::FiftySectionRotor;
 
 struct FullLine {
     RotorArray rotors;

@@ -9,6 +9,7 @@
 
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
+#include "fifty_section_line.h"
 #include "shaft_line.h"
 #include "support.h"
 
@@ -16,27 +17,10 @@ namespace {
 
 using namespace shaftline;
 
-std::unique_ptr<TRotor> FiftySectionRotor(int position) {
-    auto rotor = std::make_unique<TRotor>();
-    rotor->SetSectionCount(kMaxSections);
-    rotor->SetShrunkOnDiscs(position % 4 != 1);
-    for (int i = 1; i <= kMaxSections; ++i) {
-        const double body = std::sin(3.14159 * i / kMaxSections);
-        rotor->SetCoord(i, 100.0 * i + position);
-        rotor->SetDiameter(i, 300 + 200 * body);
-        rotor->SetInnerDiameter(i, i % 3 == 0 ? 60 : 0);
-        rotor->SetDiscDiameter(i, i % 2 == 0 ? 1400 + 300 * body : 0);
-        rotor->SetDiscThickness(i, i % 2 == 0 ? 90 + 10 * (i % 5) : 0);
-        rotor->SetYoung(i, 2.1e4);
-        rotor->SetBladeMass(i, i % 2 == 0 ? 1.5 : 0);
-        rotor->SetBladeCount(i, i % 2 == 0 ? 96 : 0);
-    }
-    return rotor;
-}
+using bench::FiftySectionRotor;
 
 SupportData Supports(int k) {
-    return {8000, 30.0 + k, 1200, 45, 900, 60, 0.12, -0.08, 0.03,
-            8000, 31.0 + k, 1200, 46, 900, 62, 0.10, -0.06, 0.02};
+    return bench::FiftySectionSupports(k);
 }
 
 void BM_WholeShaftLine(benchmark::State& state) {
