@@ -119,8 +119,9 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
                "цельнокованные роторы, номера через запятую (остальные — с насадными дисками); "
                "без него типы берутся из книги")
             ->type_name("СПИСОК");
-    auto* baseOption = app.add_option("--base", base, "базовый ротор: выровнять валопровод по нему "
-                                                    "(без него — базовый ротор книги)")
+    auto* baseOption = app.add_option("--base", base,
+                                      "базовый ротор: выровнять валопровод по нему "
+                                      "(без него — базовый ротор книги)")
                            ->type_name("Б");
     app.add_flag("--json", options.json,
                  "вывести результаты в JSON вместо текстового отчёта по роторам");
@@ -133,6 +134,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         app.add_option("--results", results,
                        "записать книгу результатов (сводка и лист на ротор) в файл .xlsx")
             ->type_name("XLSX");
+    std::string fieldSheet;
+    auto* fieldSheetOption =
+        app.add_option("--field-sheet", fieldSheet, "записать формуляр центровки муфт в файл PDF")
+            ->type_name("PDF");
     std::string alignment;
     auto* alignmentOption = app.add_option("--alignment", alignment,
                                            "данные центровки муфт (JSON) вместо записанных в книге")
@@ -167,6 +172,10 @@ CalcOptions ParseCalcOptions(int argc, const char* const* argv) {
         if (results.empty()) throw UsageError("--results: не задано имя файла книги результатов");
         options.resultsPath = results;
     }
+    if (fieldSheetOption->count() > 0) {
+        if (fieldSheet.empty()) throw UsageError("--field-sheet: не задано имя файла формуляра");
+        options.fieldSheetPath = fieldSheet;
+    }
     if (alignmentOption->count() > 0) {
         if (alignment.empty()) throw UsageError("--alignment: не задано имя файла");
         options.alignmentPath = alignment;
@@ -194,12 +203,25 @@ void CheckOutputsAgainstBook(const CalcOptions& options, const std::string& book
     };
     check(options.resultsPath, "--results");
     check(options.reportPath, "--report");
+    check(options.fieldSheetPath, "--field-sheet");
     if (options.resultsPath && options.reportPath) {
         const std::optional<io::FileIdentity> results = io::IdentityOf(*options.resultsPath);
         if (results && results == io::IdentityOf(*options.reportPath))
             throw UsageError("--report и --results указывают на один файл «" +
                              io::QuotedPathForMessage(*options.reportPath) +
                              "»; укажите для отчета и книги результатов разные файлы");
+    }
+    if (options.fieldSheetPath) {
+        const std::optional<io::FileIdentity> sheet = io::IdentityOf(*options.fieldSheetPath);
+        const auto other = [&](const std::optional<std::string>& output, const char* option) {
+            if (sheet && output && sheet == io::IdentityOf(*output))
+                throw UsageError(std::string("--field-sheet и ") + option +
+                                 " указывают на один файл «" +
+                                 io::QuotedPathForMessage(*options.fieldSheetPath) +
+                                 "»; укажите для них разные файлы");
+        };
+        other(options.reportPath, "--report");
+        other(options.resultsPath, "--results");
     }
 }
 

@@ -34,6 +34,7 @@ struct CalcOptions {
 
     std::optional<std::string> reportPath;   ///< write the PDF report of the results there
     std::optional<std::string> resultsPath;  ///< write the results book (.xlsx) there
+    std::optional<std::string> fieldSheetPath;  ///< write the alignment field sheet (PDF) there
     std::optional<std::string> alignmentPath;  ///< alignment inputs (JSON) instead of the book's
     std::optional<std::string> optimisePath;  ///< choose the support lifts for the task in this JSON file
 };

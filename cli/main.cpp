@@ -1,5 +1,5 @@
 // shaftline-calc [WORKBOOK] [--solid LIST] [--base B] [--json] [--report PDF] [--results XLSX]
-// [--alignment JSON] [--optimise JSON]:
+//   [--field-sheet PDF] [--alignment JSON] [--optimise JSON]:
 // the shaft-line calculation of the windows, run on a workbook without them.
 #include <cerrno>
 #include <cstring>
@@ -12,8 +12,8 @@
 #include "calc_options.h"
 #include "json_report.h"
 #include "message_text.h"
-#include "output_file.h"
 #include "optimise_run.h"
+#include "output_file.h"
 #include "output_modules.h"
 #include "program_folder.h"
 #include "shaft_line_run.h"
@@ -62,7 +62,7 @@ int Run(int argc, char** argv) {
     } catch (const cli::UsageError& e) {
         std::cerr << "shaftline-calc: " << e.what() << "\nЗапуск: shaftline-calc [КНИГА] "
                   << "[--solid СПИСОК] [--base Б] [--json] [--report PDF] [--results XLSX] "
-                  << "[--alignment JSON] [--optimise JSON]; "
+                  << "[--field-sheet PDF] [--alignment JSON] [--optimise JSON]; "
                   << "подробно: --help\n";
         return cli::kExitUsage;
     }
@@ -138,6 +138,14 @@ int Run(int argc, char** argv) {
                                                     *options.reportPath);
         });
         written = written && reported;
+    }
+    if (options.fieldSheetPath) {
+        const bool sheet =
+            WriteOutput(*options.fieldSheetPath, "формуляр центровки", "не записан", [&] {
+                return cli::WriteFieldSheetThroughModule(folder, run, workbook, path,
+                                                         *options.fieldSheetPath);
+            });
+        written = written && sheet;
     }
     return Flushed(written ? cli::kExitDone : cli::kExitOutput);
 }

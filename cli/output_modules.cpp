@@ -90,6 +90,14 @@ std::string WriteResultsBookThroughModule(const std::filesystem::path& folder,
                               workbook, bookPath, resultsPath);
 }
 
+std::string WriteFieldSheetThroughModule(const std::filesystem::path& folder,
+                                         const ShaftLineRun& run,
+                                         const io::ShaftLineWorkbook& workbook,
+                                         const std::string& bookPath, const std::string& pdfPath) {
+    return WriteThroughModule(folder / SHAFTLINE_PDF_MODULE_FILE, kFieldSheetEntry, run, workbook,
+                              bookPath, pdfPath);
+}
+
 int RunOutputEntry(std::size_t runSize, std::size_t workbookSize, char* reason,
                    std::size_t reasonSize, const std::function<std::string()>& write) {
     if (runSize != sizeof(ShaftLineRun) || workbookSize != sizeof(io::ShaftLineWorkbook)) return -1;

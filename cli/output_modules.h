@@ -23,6 +23,7 @@ using OutputEntry = int (*)(std::size_t runSize, std::size_t workbookSize, const
                             const char* outputPath, char* reason, std::size_t reasonSize);
 inline constexpr const char* kPdfReportEntry = "shaftline_write_pdf_report";
 inline constexpr const char* kResultsBookEntry = "shaftline_write_results_book";
+inline constexpr const char* kFieldSheetEntry = "shaftline_write_field_sheet";
 
 /// A module is missing, cannot be loaded, lacks its entry or belongs to another build; what()
 /// is a Russian message naming the module.
@@ -45,6 +46,12 @@ std::string WriteResultsBookThroughModule(const std::filesystem::path& folder,
                                           const io::ShaftLineWorkbook& workbook,
                                           const std::string& bookPath,
                                           const std::string& resultsPath);
+
+/// The same for the alignment field sheet, which the PDF module writes.
+std::string WriteFieldSheetThroughModule(const std::filesystem::path& folder,
+                                         const ShaftLineRun& run,
+                                         const io::ShaftLineWorkbook& workbook,
+                                         const std::string& bookPath, const std::string& pdfPath);
 
 /// For a module's entry: checks the sizes of the structures, calls `write` (which returns the
 /// message of a refusal, empty when the output was written; an exception is a refusal too) and

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "field_sheet.h"
 #include "report_document.h"
 #include "run_results.h"
 
@@ -49,6 +50,14 @@ std::string WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook&
     const auto input = std::make_shared<const report::ReportInput>(
         RunReportInput(run, workbook, bookPath, QDateTime::currentDateTime()));
     return report::WriteReportPdf(pdfPath, report::MakeShaftLineReport(input));
+}
+
+std::string WriteFieldSheet(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                            const std::string& bookPath, const std::string& pdfPath) {
+    const std::unique_ptr<QGuiApplication> application = OffscreenApplication();
+    const report::ReportInput input =
+        RunReportInput(run, workbook, bookPath, QDateTime::currentDateTime());
+    return report::WriteFieldSheetPdf(pdfPath, input);
 }
 
 }  // namespace shaftline::cli

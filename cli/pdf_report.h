@@ -20,4 +20,9 @@ report::ReportInput RunReportInput(const ShaftLineRun& run, const io::ShaftLineW
 std::string WritePdfReport(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
                            const std::string& bookPath, const std::string& pdfPath);
 
+/// Writes the alignment field sheet of the run in the same way; refused when the line has no
+/// coupling.
+std::string WriteFieldSheet(const ShaftLineRun& run, const io::ShaftLineWorkbook& workbook,
+                            const std::string& bookPath, const std::string& pdfPath);
+
 }  // namespace shaftline::cli

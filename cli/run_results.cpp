@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "alignment_run.h"
 #include "rotor_transfer.h"
 
 namespace shaftline::cli {
@@ -23,6 +24,7 @@ io::CalculationResults RunResults(const ShaftLineRun& run, const io::ShaftLineWo
         texts.supportTexts = sheet.support;
         results.states[static_cast<std::size_t>(k)] = run.states[static_cast<std::size_t>(k)];
     }
+    results.alignment = RunAlignment(run).result;
     return results;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "coupling_alignment.h"
 #include "shaft_line.h"
 #include "support.h"
 
@@ -30,6 +31,9 @@ struct CalculationResults {
     std::string bookFileName;  ///< file name of the book the data came from; empty for none
     /// Decimal separator of the texts in `inputs`, and of the numbers a report writes.
     std::string decimalSeparator = ".";
+    /// The alignment on site of the coupled line as the core calculated it with the inputs in
+    /// force; none when it was not calculated or was refused.
+    std::optional<AlignmentResult> alignment;
 };
 
 /// Rotor `number`'s type as the outputs name it: the typed text, or what an even position is,

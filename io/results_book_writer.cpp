@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+#include "alignment_sheet.h"
 #include "chart_points.h"
 #include "coupled_shaft_line.h"
 #include "message_text.h"
@@ -328,6 +329,10 @@ void WriteResultsBook(const std::string& path, const CalculationResults& results
     for (int k = 1; k <= results.count; ++k) {
         XlsxSheet sheet = book.AddSheet("Ротор " + std::to_string(k));
         WriteRotorSheet(sheet, results, k, charts, styles);
+    }
+    if (results.alignment && !results.alignment->couplings.empty()) {
+        XlsxSheet sheet = book.AddSheet("Центровка");
+        WriteAlignmentSheet(sheet, results, styles.header, styles.bold);
     }
     book.Close();
 }

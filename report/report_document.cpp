@@ -39,6 +39,7 @@ ShaftLineReport MakeShaftLineReport(std::shared_ptr<const ReportInput> input) {
     for (int rotor = 1; rotor <= input->count; ++rotor)
         report.sections.push_back(RotorSection(input, rotor));
     report.sections.push_back(CoupledSection(input));
+    report.sections.push_back(AlignmentSection(input));
     return report;
 }
 

@@ -26,8 +26,8 @@ struct ShaftLineReport {
 };
 
 /// The report of the last calculation: the title block (date and time, book, rotor count, base
-/// rotor), both elastic-line charts, then per rotor its inputs, sketch and results, and last the
-/// rotors rigidly coupled.
+/// rotor), both elastic-line charts, then per rotor its inputs, sketch and results, the rotors
+/// rigidly coupled and last the alignment of the couplings when there is one.
 ShaftLineReport MakeShaftLineReport(std::shared_ptr<const ReportInput> input);
 
 /// Lays the report out on A4 portrait pages of the device, first only measuring to number the

@@ -22,4 +22,9 @@ ReportSection RotorSection(std::shared_ptr<const ReportInput> input, int rotor);
 /// coefficients; or why the line cannot be coupled.
 ReportSection CoupledSection(std::shared_ptr<const ReportInput> input);
 
+/// The alignment on site, from a new page, when the line has couplings: the readings of every
+/// coupling in the three states, and with readings as found their deviations, verdicts, the
+/// moves of the bearings and the loads as found. Nothing without an alignment.
+ReportSection AlignmentSection(std::shared_ptr<const ReportInput> input);
+
 }  // namespace shaftline::report

@@ -1,5 +1,5 @@
-// shaftline-calc --results and --report never destroy the book they read, each other, or a
-// file that is not theirs to replace, and say why in Russian.
+// shaftline-calc --results, --report and --field-sheet never destroy the book they read, each
+// other, or a file that is not theirs to replace, and say why in Russian.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -89,6 +89,22 @@ INSTANTIATE_TEST_SUITE_P(
                                                                   "--results", f.File("./out")};
                               },
                               2, "--report и --results указывают на один файл"},
+                      Outputs{"FieldSheetOverTheBook",
+                              [](const Folder& f) {
+                                  return std::vector<std::string>{"--field-sheet", f.Book()};
+                              },
+                              2, "--field-sheet: «"},
+                      Outputs{"FieldSheetAndReportInOneNewFile",
+                              [](const Folder& f) {
+                                  return std::vector<std::string>{"--report", f.File("out"),
+                                                                  "--field-sheet", f.File("./out")};
+                              },
+                              2, "--field-sheet и --report указывают на один файл"},
+                      Outputs{"FieldSheetIntoAPipe",
+                              [](const Folder& f) {
+                                  return std::vector<std::string>{"--field-sheet", Fifo(f)};
+                              },
+                              1, "/pipe» не записан: на месте формуляра стоит не обычный файл"},
                       Outputs{"ReportIntoAPipe",
                               [](const Folder& f) {
                                   return std::vector<std::string>{"--report", Fifo(f)};

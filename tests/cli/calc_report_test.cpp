@@ -43,8 +43,9 @@ TEST_F(CalcReport, SampleBookReportBesideTheUnchangedOutput) {
     const Json json = Json::parse(RunCalc({"--json"}).out);
     const Json& rotor1 = json["rotors"][0];
     // The title page with both charts, a page for every one of the nine rotors, then the
-    // rotors coupled: the three states' loads, and the influence table of ten supports.
-    EXPECT_EQ(pdf_tools::PageCount(pdf_), 12);
+    // rotors coupled: the three states' loads, and the influence table of ten supports; last
+    // the couplings' alignment targets.
+    EXPECT_EQ(pdf_tools::PageCount(pdf_), 13);
     const std::string text = pdf_tools::Text(pdf_);
     const std::string coupled = pdf_tools::Text(pdf_, 11, 12);
     const Json& assembly = json["coupled"]["states"]["assembly"];
@@ -53,9 +54,16 @@ TEST_F(CalcReport, SampleBookReportBesideTheUnchangedOutput) {
           shaftline::FormatFixed(assembly["loads"][3], 1, ".", " "),
           shaftline::FormatFixed(assembly["moments"][4], 0, ".", " ")})
         EXPECT_NE(coupled.find(expected), std::string::npos) << expected;
+    const std::string alignment = pdf_tools::Text(pdf_, 13, 13);
+    const Json& target = json["alignment"]["couplings"][3]["targets"]["assembly"];
+    for (const std::string& expected :
+         {std::string("Центровка муфт"), std::string("4 (роторы 7 и 9)"),
+          shaftline::FormatFixed(target["offset"], 2, ".", ""),
+          shaftline::FormatFixed(1000 * target["angle"].get<double>(), 2, ".", "")})
+        EXPECT_NE(alignment.find(expected), std::string::npos) << expected;
     for (const std::string& expected :
          {std::string("Количество роторов: 9"), std::string("Книга: Data.xls"),
-          std::string("Страница 12 из 12"),
+          std::string("Страница 13 из 13"),
           shaftline::FormatNumber7(rotor1["left_journal_angle"], ".", " "),
           shaftline::FormatNumber7(rotor1["right_support_rise"], ".", " "),
           shaftline::FormatGeneral(rotor1["sections"][3]["deflection"], ".")})

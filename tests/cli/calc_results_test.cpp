@@ -100,7 +100,8 @@ TEST_F(CalcResults, BookOfTheAlignedSampleHoldsTheNumbersOfTheJson) {
     const Json json = Json::parse(r.out);
     const std::vector<Table> sheets = SheetsOf(book_);
     const std::size_t count = json["rotors"].size();
-    ASSERT_EQ(sheets.size(), 1 + count);
+    // The summary, a sheet per rotor and the alignment of the couplings.
+    ASSERT_EQ(sheets.size(), 2 + count);
 
     const Block rotors(sheets[0], "Ротор");
     for (std::size_t k = 0; k < count; ++k) {
@@ -147,6 +148,18 @@ TEST_F(CalcResults, BookOfTheAlignedSampleHoldsTheNumbersOfTheJson) {
                        series["points"][i][1], name);
             if (i > 0) ExpectSame(sections.Number(i, "Вес участка, кгс"), section["mass"], name);
         }
+    }
+
+    const Block couplings(sheets.back(), "Муфта");
+    const Json& alignment = json["alignment"]["couplings"];
+    ASSERT_GT(alignment.size(), 0u);
+    for (std::size_t c = 0; c < alignment.size(); ++c) {
+        const std::string name = "coupling " + std::to_string(c + 1);
+        const Json& target = alignment[c]["targets"]["assembly"];
+        ExpectSame(couplings.Number(c, "Монтажное состояние: смещение, мм"), target["offset"],
+                   name);
+        ExpectSame(couplings.Number(c, "Монтажное состояние: излом, рад"), target["angle"], name);
+        ExpectSame(couplings.Number(c, "Плоскость муфты, мм"), alignment[c]["plane"], name);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "coupled_shaft_line.h"
+#include "coupling_alignment.h"
+#include "field_sheet.h"
 #include "number_text.h"
 #include "pdf_tools.h"
 #include "report_document.h"
@@ -183,4 +185,66 @@ TEST(ReportPdf, ContinuedRotorRepeatsItsHeadingAndSupportDataHaveUnits) {
                                 "Темп. подшип. прав., °C", "Цапфа прав., мм"})
         EXPECT_NE(text.find(caption), std::string::npos) << caption;
     fs::remove(pdf);
+}
+
+// The coupling of the three-rotor line found 0.2 mm high and tilted, outside its tolerances;
+// the default fixing holds rotor 1, so the moves of rotor 3 bring it back exactly.
+static void AlignFoundOutOfTolerance(ThreeRotorLine& line) {
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(line.rotors, 3);
+    ASSERT_TRUE(coupled.value) << coupled.problem;
+    CouplingInput coupling;
+    coupling.number = 1;
+    coupling.offsetTolerance = 0.05;
+    coupling.gapTolerance = 0.05;  // mm/m without a diameter
+    coupling.foundVertical = PlaneInput{0.2, std::nullopt, 1e-4};
+    coupling.foundHorizontal = PlaneInput{-0.1, std::nullopt, 0.0};
+    AlignmentInputs inputs;
+    inputs.couplings = {coupling};
+    line.input->alignment = CalcAlignment(line.rotors, 3, 1, *coupled.value, inputs).value;
+    ASSERT_TRUE(line.input->alignment && line.input->alignment->moves);
+}
+
+TEST(ReportPdf, AlignmentInTheProtocolAndOnTheFieldSheet) {
+    ThreeRotorLine line;
+    AlignFoundOutOfTolerance(line);
+    const fs::path protocol = TempPdf("aligned");
+    ASSERT_EQ(report::WriteReportPdf(protocol, report::MakeShaftLineReport(line.input)), "");
+    ASSERT_EQ(pdf_tools::PageCount(protocol), 6);
+    const std::string section = pdf_tools::Text(protocol, 6, 6);
+    for (const char* expected : {"Центровка муфт", "Монтажное состояние", "1 (роторы 1 и 3)",
+                                 "0,20", "0,10 мм/м", "вне допуска", "в допуске", "неподвижна",
+                                 "Нагрузки на опоры при муфтах, собранных как найдено"})
+        EXPECT_NE(section.find(expected), std::string::npos) << expected;
+    fs::remove(protocol);
+
+    const fs::path sheet = TempPdf("field_sheet");
+    ASSERT_EQ(report::WriteFieldSheetPdf(sheet, *line.input), "");
+    EXPECT_EQ(pdf_tools::PageCount(sheet), 1);
+    // A4 landscape: 297 × 210 mm in points.
+    const std::string info = pdf_tools::Output("pdfinfo " + pdf_tools::Quoted(sheet));
+    double width = 0, height = 0;
+    const std::size_t size = info.find("Page size:");
+    ASSERT_NE(size, std::string::npos) << info;
+    std::sscanf(info.c_str() + size, "Page size: %lf x %lf", &width, &height);
+    EXPECT_NEAR(width, 841.89, 0.5) << info;
+    EXPECT_NEAR(height, 595.28, 0.5) << info;
+    const std::string text = pdf_tools::Text(sheet);
+    for (const char* expected : {"Формуляр центровки", "Блок 2.xls", "Базовый ротор: 1",
+                                 "вне допуска", "в допуске", "поднять на", "опустить на"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    fs::remove(sheet);
+}
+
+TEST(ReportPdf, FieldSheetOfALineWithoutCouplingsIsRefusedAndNotCreated) {
+    ThreeRotorLine line;
+    const fs::path sheet = TempPdf("no_couplings");
+    fs::remove(sheet);
+    EXPECT_EQ(report::WriteFieldSheetPdf(sheet, *line.input),
+              "Формуляр центровки «" + sheet.string() + "» не записан: в валопроводе нет муфт.");
+    EXPECT_FALSE(fs::exists(sheet));
+    // Nor does the protocol gain an empty section.
+    const fs::path protocol = TempPdf("unaligned");
+    ASSERT_EQ(report::WriteReportPdf(protocol, report::MakeShaftLineReport(line.input)), "");
+    EXPECT_EQ(pdf_tools::PageCount(protocol), 5);
+    fs::remove(protocol);
 }
