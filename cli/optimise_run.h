@@ -19,6 +19,11 @@ SupportLiftOptimum OptimiseFromFile(const ShaftLineRun& run, const std::string& 
 /// the lifts, a pressure null where no journal is given.
 nlohmann::ordered_json OptimisationJson(const SupportLiftOptimum& optimum);
 
+/// Per coupling {"number", "left_rotor", "right_rotor", "targets"}: the readings of the three
+/// states with the optimised lifts on top of the lifts in force, with the planes and diameters
+/// of the run's alignment inputs. Null when the line cannot be coupled or aligned.
+nlohmann::ordered_json OptimisedTargetsJson(const ShaftLineRun& run, const SupportLiftOptimum& optimum);
+
 /// For reading: per support what to do with it, the objective before and after, and whether
 /// the limits hold or which ones break.
 std::string OptimisationText(const SupportLiftOptimum& optimum);
