@@ -26,7 +26,7 @@ Json Pressures(const std::vector<std::optional<double>>& pressures) {
 }  // namespace
 
 SupportLiftOptimum OptimiseFromFile(const ShaftLineRun& run, const std::string& path) {
-    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count, run.lifts);
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
     if (!coupled.value) throw RotorDataError("Высоты опор не подобраны: " + coupled.problem);
     const SupportLiftTask task = ReadOptimiseTask(path, static_cast<int>(coupled.value->line.supports.size()));
     OrProblem<SupportLiftOptimum> optimum = OptimiseSupportLifts(*coupled.value, task, run.baseRotor.value_or(0));
@@ -80,7 +80,7 @@ std::string OptimisationText(const SupportLiftOptimum& optimum) {
 }
 
 Json OptimisedTargetsJson(const ShaftLineRun& run, const SupportLiftOptimum& optimum) {
-    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count, run.lifts);
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
     if (!coupled.value) return Json(nullptr);
     // Only where each coupling is read: the readings on site belong to the lifts in force.
     AlignmentInputs planes;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <vector>
+#include <vector>
 
 #include "coupled_influence.h"
 #include "coupled_line.h"
