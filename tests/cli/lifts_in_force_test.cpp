@@ -3,6 +3,7 @@
 // those of a book with its lifts in force.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "calc_process.h"
@@ -23,6 +24,17 @@ std::string BookWithLifts(const std::string& name, const std::vector<double>& li
     return path.string();
 }
 
+// What a shell command prints.
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
 Json CalcJson(const std::vector<std::string>& args) {
     const CalcResult r = RunCalc(args);
     EXPECT_EQ(r.status, 0) << r.err;
@@ -38,8 +50,16 @@ TEST(LiftsInForce, RaiseEveryStateAndMoveTheTargets) {
     lifts[supports - 1] = -0.4;
     const std::string book = BookWithLifts("lifts_in_force", lifts);
     const Json lifted = CalcJson({book, "--base", "3", "--json"});
-    const CalcResult text = RunCalc({book, "--base", "3"});
+    const std::string results = book + ".results.xlsx", report = book + ".pdf";
+    const CalcResult text = RunCalc({book, "--base", "3", "--results", results, "--report", report});
     std::filesystem::remove(book);
+    const std::string strings = Output("unzip -p '" + results + "' xl/sharedStrings.xml");
+    const std::string pdf = Output("pdftotext '" + report + "' -");
+    std::filesystem::remove(results);
+    std::filesystem::remove(report);
+    const std::string marked = "Подъёмы опор в силе, мм: опора 2 0.25; опора " + std::to_string(supports) + " -0.4";
+    EXPECT_NE(strings.find(marked), std::string::npos) << strings.substr(0, 2000);
+    EXPECT_NE(pdf.find("Подъёмы опор в силе"), std::string::npos);
     EXPECT_EQ(lifted["coupled"]["lifts"], Json(lifts));
     const auto influence = plain["coupled"]["influence"].get<std::vector<std::vector<double>>>();
     for (const char* state : {"level", "nominal", "assembly"}) {
