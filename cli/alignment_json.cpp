@@ -46,9 +46,7 @@ Json CouplingJson(const CouplingAlignment& c) {
     out["right_rotor"] = c.rightRotor;
     out["plane"] = c.geometry.plane;
     out["diameter"] = c.geometry.diameter ? Json(*c.geometry.diameter) : Json(nullptr);
-    out["targets"]["level"] = ReadingJson(c.targets[0]);
-    out["targets"]["nominal"] = ReadingJson(c.targets[1]);
-    out["targets"]["assembly"] = ReadingJson(c.targets[2]);
+    out["targets"] = TargetsJson(c);
     out["found"] = OrNull(c.found, PlanesJson);
     out["closure"] = OrNull(c.closure, [](const BracketClosure& closure) {
         return Json{{"radial", closure.radial}, {"axial", closure.axial}};
@@ -71,6 +69,14 @@ Json MovesJson(const BearingMoves& moves) {
 }
 
 }  // namespace
+
+Json TargetsJson(const CouplingAlignment& c) {
+    Json out;
+    out["level"] = ReadingJson(c.targets[0]);
+    out["nominal"] = ReadingJson(c.targets[1]);
+    out["assembly"] = ReadingJson(c.targets[2]);
+    return out;
+}
 
 Json AlignmentJson(const AlignmentRun& alignment) {
     if (!alignment.result || alignment.result->couplings.empty()) return Json(nullptr);

@@ -12,4 +12,7 @@ namespace shaftline::cli {
 /// loads as found. Null when the line has no coupling or cannot be coupled.
 nlohmann::ordered_json AlignmentJson(const AlignmentRun& alignment);
 
+/// {"level", "nominal", "assembly"}: the readings of a coupling in the three states.
+nlohmann::ordered_json TargetsJson(const CouplingAlignment& coupling);
+
 }  // namespace shaftline::cli

@@ -4,7 +4,7 @@ namespace shaftline::cli {
 
 AlignmentRun RunAlignment(const ShaftLineRun& run) {
     AlignmentRun out;
-    OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
+    OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count, run.lifts);
     if (!coupled.value) return out;
     out.coupled = std::move(coupled.value);
     OrProblem<AlignmentResult> result =

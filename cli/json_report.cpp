@@ -105,7 +105,7 @@ Json CoupledStateJson(const CoupledState& state) {
 
 // The rotors rigidly coupled; null when the line cannot be coupled.
 Json CoupledJson(const ShaftLineRun& run) {
-    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count, run.lifts);
     if (!coupled.value) return Json(nullptr);
     Json out;
     Json supports = Json::array();
@@ -124,7 +124,9 @@ Json CoupledJson(const ShaftLineRun& run) {
         out["states"][StateKey(state)] = CoupledStateJson(coupled.value->State(state));
     }
     out["influence"] = coupled.value->influence;
-    out["lifts"] = std::vector<double>(line.size(), 0.0);
+    std::vector<double> lifts = run.lifts;
+    lifts.resize(line.size(), 0.0);
+    out["lifts"] = std::move(lifts);
     return out;
 }
 
@@ -142,7 +144,10 @@ Json JsonReport(const ShaftLineRun& run, const SupportLiftOptimum* optimum) {
     out["charts"]["assembly"] = ChartJson(AssemblyChartPoints(run.rotors, run.count));
     out["coupled"] = CoupledJson(run);
     out["alignment"] = AlignmentJson(RunAlignment(run));
-    if (optimum) out["optimisation"] = OptimisationJson(*optimum);
+    if (optimum) {
+        out["optimisation"] = OptimisationJson(*optimum);
+        out["optimisation"]["targets"] = OptimisedTargetsJson(run, *optimum);
+    }
     return out;
 }
 

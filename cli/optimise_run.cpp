@@ -1,6 +1,8 @@
 #include "optimise_run.h"
 
+#include "alignment_json.h"
 #include "coupled_shaft_line.h"
+#include "coupling_alignment.h"
 #include "message_text.h"
 #include "number_text.h"
 #include "optimise_task.h"
@@ -73,6 +75,33 @@ std::string OptimisationText(const SupportLiftOptimum& optimum) {
                std::to_string(v.constraint.support + 1) + ": " + LoadLimitName(v.constraint.kind) + " " +
                FormatFixed(v.constraint.limit, kCoupledLoadDecimals, ".", "") + " кгс, нагрузка " +
                FormatFixed(v.load, kCoupledLoadDecimals, ".", "") + " кгс\n";
+    }
+    return out;
+}
+
+Json OptimisedTargetsJson(const ShaftLineRun& run, const SupportLiftOptimum& optimum) {
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
+    if (!coupled.value) return Json(nullptr);
+    // Only where each coupling is read: the readings on site belong to the lifts in force.
+    AlignmentInputs planes;
+    for (const CouplingInput& in : run.alignment.couplings) {
+        CouplingInput plane;
+        plane.number = in.number;
+        plane.plane = in.plane;
+        plane.diameter = in.diameter;
+        planes.couplings.push_back(plane);
+    }
+    const OrProblem<AlignmentResult> after = CalcAlignment(run.rotors, run.count, run.baseRotor,
+                                                           *coupled.value, planes, optimum.lifts);
+    if (!after.value) return Json(nullptr);
+    Json out = Json::array();
+    for (const CouplingAlignment& c : after.value->couplings) {
+        Json coupling;
+        coupling["number"] = c.geometry.number;
+        coupling["left_rotor"] = c.leftRotor;
+        coupling["right_rotor"] = c.rightRotor;
+        coupling["targets"] = TargetsJson(c);
+        out.push_back(std::move(coupling));
     }
     return out;
 }

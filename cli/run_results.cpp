@@ -13,6 +13,7 @@ io::CalculationResults RunResults(const ShaftLineRun& run, const io::ShaftLineWo
     results.rotors = &run.rotors;
     results.count = run.count;
     results.baseRotor = run.baseRotor;
+    results.lifts = run.lifts;
     results.bookFileName = std::filesystem::path(bookPath).filename().string();
     for (int k = 1; k <= run.count && k <= static_cast<int>(workbook.sheets.size()); ++k) {
         const io::RotorSheet& sheet = workbook.sheets[static_cast<std::size_t>(k - 1)];

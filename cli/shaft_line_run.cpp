@@ -1,5 +1,6 @@
 #include "shaft_line_run.h"
 
+#include "lift_cells.h"
 #include "number_text.h"
 #include "rotor_transfer.h"
 #include "support_results.h"
@@ -88,6 +89,11 @@ ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptio
         const TRotor& rotor = *run.rotors[k];
         run.rises[k] = {rotor.LeftSupportRise, rotor.RightSupportRise};
         run.states[k] = ComputeSupportStates(rotor, run.rises[k]);
+    }
+    try {
+        run.lifts = io::LiftsFromBook(workbook, kSeparator, run.count + 1);
+    } catch (const io::LiftCellError& e) {
+        throw RotorDataError(e.what());
     }
     return run;
 }

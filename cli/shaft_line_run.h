@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "alignment_inputs.h"
 #include "calc_options.h"
@@ -33,13 +34,16 @@ struct ShaftLineRun {
     std::array<SupportRises, kMaxRotors + 1> rises{};    ///< index = rotor number
     std::array<SupportStates, kMaxRotors + 1> states{};  ///< index = rotor number
     AlignmentInputs alignment;  ///< the alignment on site: from --alignment or the book
+    /// mm per support J0..J(n): the lifts in force the book carries, added to the elevations of
+    /// every state wherever the coupled line is calculated; all 0 without.
+    std::vector<double> lifts;
 };
 
 /// The same road as the windows: the workbook's cell texts become rotor records and support
 /// data through the transfer (decimal separator '.'), then the calculation run, the alignment
 /// to the base rotor if there is one (--base, else the one the book carries), with the rotor
 /// types of --solid, else the ones the book carries, else shrunk-on discs; the support rises of every rotor and their three-state
-/// values. Throws RotorDataError; nothing is half-done, since the result is only returned whole.
+/// values; the lifts in force the book carries. Throws RotorDataError; nothing is half-done, since the result is only returned whole.
 ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptions& options);
 
 }  // namespace shaftline::cli

@@ -113,16 +113,24 @@ void SupportTable(std::string& out, const CoupledLine& line, const std::string& 
 
 // The rotors rigidly coupled: the loads and the bending moments of every support in the three
 // support states, beside the loads with the couplings open.
-void CoupledReport(std::string& out, const RotorArray& rotors, int count) {
+void CoupledReport(std::string& out, const RotorArray& rotors, int count,
+                   const std::vector<double>& lifts) {
     out +=
         "\nРоторы, жестко соединенные муфтами: нагрузки на опоры и изгибающие моменты "
         "(ужесточение дисками не учитывается)\n";
-    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(rotors, count);
+    const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(rotors, count, lifts);
     if (!coupled.value) {
         out += "  не рассчитаны: " + coupled.problem + "\n";
         return;
     }
     const CoupledShaftLine& c = *coupled.value;
+    std::string inForce;
+    for (std::size_t j = 0; j < lifts.size() && j < c.line.supports.size(); ++j) {
+        if (lifts[j] == 0) continue;
+        inForce += (inForce.empty() ? "" : "; ") + std::string("опора ") + std::to_string(j + 1) +
+                   " " + FormatFixed(lifts[j], kCoupledLengthDecimals, kDecimal, kThousands);
+    }
+    if (!inForce.empty()) out += "  С подъёмами опор в силе, мм: " + inForce + "\n";
     std::vector<double> ownLoads;
     for (const CoupledSupport& support : c.line.supports) ownLoads.push_back(support.ownLoad);
     std::vector<std::string> states;
@@ -150,7 +158,7 @@ std::string TextReport(const ShaftLineRun& run) {
         out += "\n";
         RotorReport(out, *run.rotors[k], k, run.states[k], run.typeSources[k]);
     }
-    CoupledReport(out, run.rotors, run.count);
+    CoupledReport(out, run.rotors, run.count, run.lifts);
     out += AlignmentText(RunAlignment(run));
     return out;
 }

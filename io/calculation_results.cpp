@@ -1,5 +1,6 @@
 #include "calculation_results.h"
 
+#include "number_text.h"
 #include "rotor_transfer.h"
 
 namespace shaftline::io {
@@ -19,6 +20,16 @@ std::string RotorKindText(const CalculationResults& results, int number) {
                            : results.inputs[static_cast<std::size_t>(number)].typeText;
     if (rotor.GetBaseRotor() || results.baseRotor == number) kind += "; базовый ротор";
     return kind;
+}
+
+std::string LiftsInForceText(const CalculationResults& results) {
+    std::string text;
+    for (std::size_t j = 0; j < results.lifts.size(); ++j) {
+        if (results.lifts[j] == 0) continue;
+        text += (text.empty() ? "Подъёмы опор в силе, мм: " : "; ") + std::string("опора ") +
+                std::to_string(j + 1) + " " + FormatShortest(results.lifts[j], results.decimalSeparator);
+    }
+    return text;
 }
 
 std::string BaseRotorText(const CalculationResults& results) {

@@ -34,11 +34,18 @@ struct CalculationResults {
     /// The alignment on site of the coupled line as the core calculated it with the inputs in
     /// force; none when it was not calculated or was refused.
     std::optional<AlignmentResult> alignment;
+    /// mm per support J0..J(n): the support lifts in force, added to every state of the
+    /// coupled line; empty: none.
+    std::vector<double> lifts{};
 };
 
 /// Rotor `number`'s type as the outputs name it: the typed text, or what an even position is,
 /// marked when the line is aligned to it.
 std::string RotorKindText(const CalculationResults& results, int number);
+
+/// "Подъёмы опор в силе, мм: опора 2 0.25; …" naming every support lifted, in the results'
+/// decimal separator; empty when no lift is in force.
+std::string LiftsInForceText(const CalculationResults& results);
 
 /// "Базовый ротор: B", or that the line is not aligned.
 std::string BaseRotorText(const CalculationResults& results);

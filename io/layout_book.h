@@ -32,8 +32,8 @@ struct CellWindow {
 };
 
 /// Every shaft-line cell lies in A1:R53: A1 and K1, the sections in rows 2..N+1 (N <= 50)
-/// and the support row N+3.
-inline constexpr CellWindow kLayoutWindow{kLayoutRows, kSupportColumns};
+/// and the support row N+3; the first row goes on to the lifts in force, up to AN1.
+inline constexpr CellWindow kLayoutWindow{kLayoutRows, kKeptColumns};
 
 enum class SheetKind : std::uint8_t { Worksheet, Chart, Other };
 

@@ -187,11 +187,13 @@ int WriteInfluenceTable(XlsxSheet& sheet, int row, const CoupledShaftLine& coupl
 void WriteCoupled(XlsxSheet& sheet, int row, const CalculationResults& results,
                   const Styles& styles) {
     const OrProblem<CoupledShaftLine> coupled =
-        CalcCoupledShaftLine(*results.rotors, results.count);
+        CalcCoupledShaftLine(*results.rotors, results.count, results.lifts);
     sheet.WriteText(row++, 0,
                     "Роторы, жестко соединенные муфтами: нагрузки на опоры и изгибающие моменты "
                     "(ужесточение вала дисками не учитывается)",
                     styles.bold);
+    if (const std::string lifts = LiftsInForceText(results); !lifts.empty())
+        sheet.WriteText(row++, 0, lifts);
     if (!coupled.value) {
         sheet.WriteText(row, 0, "Не рассчитаны: " + coupled.problem);
         return;

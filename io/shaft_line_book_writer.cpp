@@ -1,5 +1,7 @@
 #include "shaft_line_book_writer.h"
 
+#include <algorithm>
+
 #include "rotor.h"
 #include "rotor_transfer.h"
 #include "shaft_line.h"
@@ -61,6 +63,20 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
     sheet.FreezeTopRows(1);
 }
 
+// Only a line with some lift other than zero carries the row, so a book without lifts in force
+// stays as it was.
+void WriteLifts(XlsxSheet& sheet, const std::vector<std::string>& lifts,
+                std::string_view separator, const Styles& styles) {
+    bool any = false;
+    for (const std::string& text : lifts) any = any || (!text.empty() && text != "0");
+    if (!any) return;
+    sheet.WriteText(kLiftsRow, kLiftsLabelColumn, kLiftsLabel, styles.header);
+    const int count = std::min(static_cast<int>(lifts.size()), kMaxLiftCells);
+    for (int i = 0; i < count; ++i)
+        WriteTypedText(sheet, kLiftsRow, kLiftsLabelColumn + 1 + i,
+                       lifts[static_cast<std::size_t>(i)], separator);
+}
+
 }  // namespace
 
 void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
@@ -93,6 +109,7 @@ void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
             sheet.WriteText(kBaseRotorRow, kSavedLabelColumn, kBaseRotorLabel, styles.header);
             sheet.WriteNumber(kBaseRotorRow, kRotorTypeColumn, book.baseRotor);
         }
+        if (k == 0) WriteLifts(sheet, book.lifts, decimalSeparator, styles);
     }
     xlsx.Close();
 }

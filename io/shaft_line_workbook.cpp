@@ -134,6 +134,17 @@ class SheetConverter {
                    : 0;
     }
 
+    // U1 onwards of the first sheet under the label in T1, up to the last cell with a value.
+    std::vector<std::string> Lifts() {
+        const LayoutCell& label = sheet_.At(kLiftsRow, kLiftsLabelColumn);
+        if (label.kind != CellKind::Text || book_.Text(label) != kLiftsLabel) return {};
+        std::vector<std::string> lifts;
+        for (int i = 0; i < kMaxLiftCells; ++i)
+            lifts.push_back(KeptText(kLiftsRow, kLiftsLabelColumn + 1 + i));
+        while (!lifts.empty() && lifts.back().empty()) lifts.pop_back();
+        return lifts;
+    }
+
   private:
     // J of the row holds the label that says what K of that row holds; any other book (the
     // sample book keeps column headers there) carries nothing in K.
@@ -208,9 +219,11 @@ ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fil
         workbook.sheets.push_back(
             SheetConverter(layout, k, fileName, separator, textBytes).Convert());
     }
-    if (!layout.sheets.empty())
-        workbook.baseRotor = SheetConverter(layout, 0, fileName, separator, textBytes)
-                                 .BaseRotor(static_cast<int>(layout.sheets.size()));
+    if (!layout.sheets.empty()) {
+        SheetConverter first(layout, 0, fileName, separator, textBytes);
+        workbook.baseRotor = first.BaseRotor(static_cast<int>(layout.sheets.size()));
+        workbook.lifts = first.Lifts();
+    }
     return workbook;
 }
 

@@ -32,6 +32,10 @@ struct ShaftLineWorkbook {
     /// K2 of the first sheet: the base rotor a saved book carries (J2 reads "Базовый ротор");
     /// 0 when it has none or names no rotor of the book.
     int baseRotor = 0;
+    /// U1 onwards of the first sheet: the texts of the support lifts in force a saved book
+    /// carries (T1 reads "Подъёмы опор"), J0 first, up to the last non-empty cell; empty when
+    /// it has none.
+    std::vector<std::string> lifts{};
 
     bool operator==(const ShaftLineWorkbook&) const = default;
 };

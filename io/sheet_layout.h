@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "rotor.h"
+#include "shaft_line.h"
 
 // Where a shaft-line book keeps a rotor on its sheet, for the reader and the writer alike:
 // A1 the section count, rows 2..N+1 the sections in columns A..H, row N+2 a separating row,
@@ -21,6 +22,16 @@ inline constexpr std::string_view kRotorTypeLabel = "Тип ротора";
 inline constexpr std::string_view kBaseRotorLabel = "Базовый ротор";
 /// A1, the most sections a rotor has, the separating row and the support row.
 inline constexpr int kLayoutRows = kMaxSections + 3;
+
+// The support lifts in force (mm, upward, added to the elevations of every state) on the first
+// sheet: T1 the label "Подъёмы опор", U1 onwards the lifts of J0, J1, … in turn. Right of the
+// layout's columns, so no section or support row ever reaches them.
+inline constexpr int kLiftsLabelColumn = 19;  // T
+inline constexpr int kLiftsRow = 0;
+inline constexpr int kMaxLiftCells = kMaxRotors + 1;  // supports J0..J(n)
+inline constexpr std::string_view kLiftsLabel = "Подъёмы опор";
+/// Columns a reader keeps: the layout's A..R and the lifts' T..AN.
+inline constexpr int kKeptColumns = kLiftsLabelColumn + 1 + kMaxLiftCells;
 
 }  // namespace shaftline::io
 

@@ -13,13 +13,14 @@ std::string StateProblem(SupportState state) {
 
 }  // namespace
 
-OrProblem<CoupledShaftLine> CalcCoupledShaftLine(const RotorArray& rotors, int count) {
+OrProblem<CoupledShaftLine> CalcCoupledShaftLine(const RotorArray& rotors, int count,
+                                                 const std::vector<double>& lifts) {
     OrProblem<CoupledLine> prepared = PrepareCoupledLine(rotors, count);
     if (!prepared.value) return {std::nullopt, std::move(prepared.problem)};
     CoupledShaftLine out;
     out.line = std::move(*prepared.value);
     for (SupportState state : kSupportStates) {
-        const std::vector<double> z = StateElevations(rotors, count, state);
+        const std::vector<double> z = WithLifts(StateElevations(rotors, count, state), lifts);
         for (double elevation : z) {
             if (!std::isfinite(elevation)) return {std::nullopt, StateProblem(state)};
         }

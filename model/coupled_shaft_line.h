@@ -2,6 +2,7 @@
 
 #include <array>
 #include <vector>
+#include <vector>
 
 #include "coupled_influence.h"
 #include "coupled_line.h"
@@ -23,8 +24,10 @@ struct CoupledShaftLine {
 };
 
 /// The coupled shaft line of rotors 1..count as the last calculation run, alignment and
-/// support rises left the records. Refuses what PrepareCoupledLine refuses, and elevations or
-/// results that are not finite.
-OrProblem<CoupledShaftLine> CalcCoupledShaftLine(const RotorArray& rotors, int count);
+/// support rises left the records, with the support lifts in force (mm per support, J0 first;
+/// missing ones 0) added to the elevations of every state. Refuses what PrepareCoupledLine
+/// refuses, and elevations or results that are not finite.
+OrProblem<CoupledShaftLine> CalcCoupledShaftLine(const RotorArray& rotors, int count,
+                                                 const std::vector<double>& lifts = {});
 
 }  // namespace shaftline

@@ -104,7 +104,9 @@ ReportSection CoupledSection(std::shared_ptr<const ReportInput> input) {
             QStringLiteral("Нагрузки на опоры и изгибающие моменты в опорах в трех состояниях "
                            "опор. Ужесточение вала дисками не учитывается."));
         const OrProblem<CoupledShaftLine> coupled =
-            CalcCoupledShaftLine(*input->rotors, input->count);
+            CalcCoupledShaftLine(*input->rotors, input->count, input->lifts);
+        if (const std::string lifts = io::LiftsInForceText(*input); !lifts.empty())
+            layout.Paragraph(QString::fromStdString(lifts));
         if (!coupled.value) {
             layout.Paragraph(QStringLiteral("Не рассчитаны: ") +
                              QString::fromStdString(coupled.problem));

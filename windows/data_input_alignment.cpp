@@ -156,6 +156,9 @@ void TFormDataInput::ButtonLoadsClick() {
     if (!ReportMissing(shaftline::MissingRotors(rotors_, count),
                        QStringLiteral("увидеть нагрузки на опоры")))
         return;
-    if (!FormLoads->FillLoads(rotors_, count, AlignedBaseRotor(count).value_or(0))) return;
+    if (!FormLoads->FillLoads(rotors_, count, AlignedBaseRotor(count).value_or(0), liftsInForce_))
+        return;
+    connect(FormLoads, &TFormLoads::LiftsPutInForce, this, &TFormDataInput::PutLiftsInForce,
+            Qt::UniqueConnection);
     FormLoads->exec();
 }

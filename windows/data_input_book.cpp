@@ -1,6 +1,7 @@
 // The data-entry window as a book: its data as the book writer takes them, the rotor types a
 // book carries, the modified mark, the "Открыть книгу" button and books dropped on the window.
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -8,6 +9,9 @@
 
 #include "data_input_form.h"
 #include "entry_history.h"
+#include "lift_cells.h"
+#include "message_boxes.h"
+#include "number_locale.h"
 #include "rotor_grid_columns.h"
 #include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
@@ -70,6 +74,7 @@ shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
     const QCheckBox* box = base > 0 ? CheckBoxR(base) : nullptr;
     if (box != nullptr && box->isChecked() && base <= static_cast<int>(book.sheets.size()))
         book.baseRotor = base;
+    book.lifts = shaftline::io::LiftTexts(liftsInForce_, DecimalSeparator());
     return book;
 }
 
@@ -88,3 +93,51 @@ void TFormDataInput::dragEnterEvent(QDragEnterEvent* event) {
 void TFormDataInput::dropEvent(QDropEvent* event) {
     book_->OpenDroppedBook(event);
 }
+
+namespace {
+
+// The lifts in force from one set to another.
+class TLiftsCommand : public TEntryCommand {
+  public:
+    TLiftsCommand(TEntryHistory& history, std::vector<double>& lifts, std::vector<double> after,
+                  QUndoCommand* parent)
+        : TEntryCommand(history, QStringLiteral("подъёмы опор"), nullptr, false, parent),
+          lifts_(lifts),
+          before_(lifts),
+          after_(std::move(after)) {}
+
+  protected:
+    void Do() override { lifts_ = after_; }
+    void Undo() override { lifts_ = before_; }
+
+  private:
+    std::vector<double>& lifts_;
+    std::vector<double> before_, after_;
+};
+
+// All 0 is no lifts at all.
+std::vector<double> InForce(std::vector<double> lifts) {
+    if (std::all_of(lifts.begin(), lifts.end(), [](double lift) { return lift == 0; })) lifts.clear();
+    return lifts;
+}
+
+}  // namespace
+
+void TFormDataInput::PutLiftsInForce(const std::vector<double>& lifts) {
+    std::vector<double> after = InForce(lifts);
+    if (after == liftsInForce_) return;
+    history_->Push(new TLiftsCommand(*history_, liftsInForce_, std::move(after), nullptr));
+}
+
+// A book's lifts in force as a child step of its loading; a cell that cannot be used leaves
+// the lifts as they were, after a message naming it.
+void TFormDataInput::RestoreLifts(const shaftline::io::ShaftLineWorkbook& book, QUndoCommand* step) {
+    try {
+        std::vector<double> lifts = InForce(shaftline::io::LiftsFromBook(
+            book, DecimalSeparator(), static_cast<int>(book.sheets.size()) + 1));
+        new TLiftsCommand(*history_, liftsInForce_, std::move(lifts), step);
+    } catch (const shaftline::io::LiftCellError& e) {
+        ShowRefusal(this, QString::fromStdString(e.what()));
+    }
+}
+

@@ -49,6 +49,10 @@ class TFormDataInput : public QDialog {
     shaftline::RotorArray& Rotors() { return rotors_; }
     const shaftline::RotorArray& Rotors() const { return rotors_; }
     int BaseRotorNumber() const { return baseRotorNumber_; }
+    /// mm per support J0..J(n): the support lifts in force, saved with the book; empty: none.
+    const std::vector<double>& LiftsInForce() const { return liftsInForce_; }
+    /// Puts lifts in force (all 0: none) as one step of the history.
+    void PutLiftsInForce(const std::vector<double>& lifts);
     /// Rises of the rotor whose support data were converted last, mm.
     double LeftRise() const { return leftRise_; }
     double RightRise() const { return rightRise_; }
@@ -125,6 +129,7 @@ class TFormDataInput : public QDialog {
     bool OpenBook(const QString& path);
     /// Ticks the base rotor a book carries (and no other) as the choice for the next "Расчет".
     void RestoreBaseRotor(const shaftline::io::ShaftLineWorkbook& book);
+    void RestoreLifts(const shaftline::io::ShaftLineWorkbook& book, QUndoCommand* step);
     /// Puts the types a book carries into the type selectors of rotors 1..sheet count.
     /// The changes become children of `step`, or one step of their own when there is none.
     void RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book,
@@ -184,6 +189,7 @@ class TFormDataInput : public QDialog {
 
     shaftline::RotorArray rotors_;
     int baseRotorNumber_ = 0;
+    std::vector<double> liftsInForce_;
     /// The base rotor an opened book carries, ticked and aligned to at the next "Расчет";
     /// 0 when there is none or the engineer has ticked a box since.
     int pendingBaseRotor_ = 0;

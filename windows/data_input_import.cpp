@@ -146,6 +146,7 @@ void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book, 
         new TSetCellsCommand(*history_, {}, support, std::move(supportCells), false, false, step);
     }
     if (restoreTypes) RestoreRotorTypes(book, step);
+    RestoreLifts(book, step);
     history_->Push(step);
     UndoStack()->setClean();
 }

@@ -89,6 +89,7 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::Calculatio
     input->rotors = &rotors_;
     input->count = count;
     input->baseRotor = AlignedBaseRotor(count);
+    input->lifts = liftsInForce_;
     input->bookFileName = book_->Source().isEmpty()
                               ? std::string()
                               : QFileInfo(book_->Source()).fileName().toStdString();

@@ -71,9 +71,15 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
                               shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
     liftTab_ = new TSupportLiftTab();
-    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, &TFormLoads::SetAllLifts);
-    connect(liftTab_, &TSupportLiftTab::LiftsCleared, this,
-            [this] { SetAllLifts(std::vector<double>(coupled_ ? coupled_->line.supports.size() : 0, 0.0)); });
+    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, [this](const std::vector<double>& lifts) {
+        SetAllLifts(lifts);
+        emit LiftsPutInForce(lifts);
+    });
+    connect(liftTab_, &TSupportLiftTab::LiftsCleared, this, [this] {
+        const std::vector<double> none(coupled_ ? coupled_->line.supports.size() : 0, 0.0);
+        SetAllLifts(none);
+        emit LiftsPutInForce(none);
+    });
     pageControl1_->addTab(liftTab_, QStringLiteral("Подбор высот опор"));
 
     // On a small screen the window keeps a readable size inside and scrolls.
@@ -150,7 +156,8 @@ QWidget* TFormLoads::BuildInfluenceTab() {
     return page;
 }
 
-bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor) {
+bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor,
+                           const std::vector<double>& liftsInForce) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
@@ -166,7 +173,8 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int b
         bearingRises_.push_back(bearing.left ? rotor.LeftSupportRise : rotor.RightSupportRise);
     }
     for (SupportState state : shaftline::kSupportStates) {
-        Tab(state).lifts.assign(coupled_->line.supports.size(), 0.0);
+        Tab(state).lifts = liftsInForce;
+        Tab(state).lifts.resize(coupled_->line.supports.size(), 0.0);
         ShowState(state);
     }
     FillInfluence();

@@ -25,9 +25,11 @@ class TFormLoads : public QDialog {
     explicit TFormLoads(QWidget* parent = nullptr);
 
     /// Couples rotors 1..count as their records stand and fills every tab; the extra lifts
-    /// start at zero, the supports of `baseRotor` (0: rotor 1) fixed for the choice of lifts.
-    /// False, after a message, when the line cannot be coupled.
-    bool FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor = 0);
+    /// start at the lifts in force (mm per support, missing ones 0), the supports of
+    /// `baseRotor` (0: rotor 1) fixed for the choice of lifts. False, after a message, when the
+    /// line cannot be coupled.
+    bool FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor = 0,
+                   const std::vector<double>& liftsInForce = {});
 
     QTabWidget* PageControl1() const { return pageControl1_; }
     TLoadsGrid* StateGrid(shaftline::SupportState state) const { return Tab(state).grid; }
@@ -58,6 +60,10 @@ class TFormLoads : public QDialog {
         kBearingColumn,
         kColumnCount
     };
+
+  signals:
+    /// "Применить" (the chosen lifts) or "Сбросить" (all 0): the lifts to keep in force.
+    void LiftsPutInForce(const std::vector<double>& lifts);
 
   private:
     struct StateTab {

@@ -121,7 +121,7 @@ TEST_P(OptimiseSample, JsonTiesToTheCoupledLine) {
     EXPECT_EQ(coupled["lifts"], Json(std::vector<double>(supports, 0.0)));
     std::vector<std::string> keys;
     for (const auto& item : o.items()) keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{"feasible", "lifts", "objective", "states", "violated"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"feasible", "lifts", "objective", "states", "targets", "violated"}));
     const std::vector<double> lifts = o["lifts"].get<std::vector<double>>();
     ASSERT_EQ(lifts.size(), supports);
     EXPECT_EQ(lifts[2], 0);

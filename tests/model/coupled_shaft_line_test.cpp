@@ -457,3 +457,30 @@ TEST(CoupledShaftLine, NonFiniteElevationsAreRefused) {
 
 }  // namespace
 }  // namespace shaftline
+
+namespace shaftline {
+namespace {
+
+// Lifts in force raise every state's elevations: the loads move by A·d, the influence stays.
+TEST(CoupledShaftLine, LiftsInForceRaiseEveryState) {
+    const RotorArray rotors = UniformLine({3000, 4000, 3500}, 6, 300);
+    const CoupledShaftLine plain = Coupled(rotors, 3);
+    const std::vector<double> lifts{0, 0.3, -0.2};  // J3 missing: not lifted
+    const OrProblem<CoupledShaftLine> lifted = CalcCoupledShaftLine(rotors, 3, lifts);
+    ASSERT_TRUE(lifted.value) << lifted.problem;
+    EXPECT_EQ(lifted.value->influence, plain.influence);
+    for (SupportState state : kSupportStates) {
+        const CoupledState& before = plain.State(state);
+        const CoupledState& after = lifted.value->State(state);
+        for (std::size_t j = 0; j < before.loads.size(); ++j) {
+            const double lift = j < lifts.size() ? lifts[j] : 0;
+            EXPECT_EQ(after.elevations[j], before.elevations[j] + lift);
+            double shift = 0;
+            for (std::size_t i = 0; i < lifts.size(); ++i) shift += plain.influence[j][i] * lifts[i];
+            EXPECT_NEAR(after.loads[j], before.loads[j] + shift, 1e-9 * MaxAbs(before.loads));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace shaftline

@@ -120,6 +120,31 @@ class TestBooks : public QObject {
         QCOMPARE(Form1->windowTitle(), QString("Ротовал — линия.xlsx.xls"));
     }
 
+    // The lifts put in force from the loads window: one step of the history, saved with the
+    // book and restored when it opens; clearing them is a step too.
+    void liftsInForceAreOneStepSavedAndRestored() {
+        QTemporaryDir dir;
+        TypeShaftLine();
+        const std::vector<double> lifts{0, 0.25, -0.125};
+        const int steps = FormDataInput->UndoStack()->count();
+        FormDataInput->PutLiftsInForce(lifts);
+        QCOMPARE(FormDataInput->UndoStack()->count(), steps + 1);
+        FormDataInput->UndoStack()->undo();
+        QVERIFY(FormDataInput->LiftsInForce().empty());
+        FormDataInput->UndoStack()->redo();
+        QCOMPARE(FormDataInput->LiftsInForce(), lifts);
+        const QString path = dir.filePath("подъёмы.xlsx");
+        QVERIFY(Book()->SaveTo(path));
+        FormDataInput->PutLiftsInForce({0, 0, 0});
+        QVERIFY(FormDataInput->LiftsInForce().empty());
+        QVERIFY(FormDataInput->IsModified());
+        Answers answers;
+        answers.buttons = {"Нет"};
+        QVERIFY(Book()->Open(path));
+        QCOMPARE(FormDataInput->LiftsInForce(), lifts);
+        QVERIFY(!FormDataInput->IsModified());
+    }
+
     // Opening a book, types included, is one step of the history; the modified mark is the
     // history's distance from the step last opened or saved.
     void openingIsOneStepAndTheMarkFollowsTheHistory() {

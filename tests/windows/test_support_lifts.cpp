@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <cmath>
 #include <numbers>
 
@@ -83,7 +84,10 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     QCOMPARE(result->item(1, 4)->text(), Fixed(100 * (2 * kLoad / 3) / (200 * 100), 2));
     QVERIFY(result->item(0, 4)->text().isEmpty());
 
+    QSignalSpy inForce(&form, &TFormLoads::LiftsPutInForce);
     QTest::mouseClick(In<QPushButton>(tab, "ButtonApply"), Qt::LeftButton);
+    QCOMPARE(inForce.size(), 1);
+    QCOMPARE(inForce[0][0].value<std::vector<double>>(), form.Lifts(SupportState::kNominal));
     for (SupportState state : shaftline::kSupportStates) {
         QCOMPARE(form.Lifts(state).size(), std::size_t{3});
         QVERIFY(std::abs(form.Lifts(state)[1] - lift) < 1e-9 * std::abs(lift));
@@ -92,6 +96,14 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     QTest::mouseClick(In<QPushButton>(tab, "ButtonClearLifts"), Qt::LeftButton);
     for (SupportState state : shaftline::kSupportStates)
         QCOMPARE(form.Lifts(state), std::vector<double>(3, 0.0));
+    QCOMPARE(inForce.size(), 2);
+    QCOMPARE(inForce[1][0].value<std::vector<double>>(), std::vector<double>(3, 0.0));
+    // Opened again with lifts in force, every state starts from them.
+    QVERIFY(form.FillLoads(rotors, 2, 0, {0, lift}));
+    for (SupportState state : shaftline::kSupportStates) {
+        QCOMPARE(form.Lifts(state), (std::vector<double>{0, lift, 0}));
+        for (double load : form.ShownState(state).loads) QVERIFY(std::abs(load - 2 * kLoad / 3) < 1e-6);
+    }
 }
 
 void TestSupportLifts::TypedTextThatIsNoNumberIsRefused() {
