@@ -14,6 +14,7 @@
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "rotor_grid_columns.h"
+#include "site_alignment_command.h"
 #include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
 #include "string_grid.h"
@@ -146,6 +147,12 @@ void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book, 
         new TSetCellsCommand(*history_, {}, support, std::move(supportCells), false, false, step);
     }
     if (restoreTypes) RestoreRotorTypes(book, step);
+    // The alignment on site the book carries replaces the window's, in the same step.
+    SiteAlignment site{};
+    for (int rotor = 1; rotor <= count; ++rotor)
+        site[static_cast<std::size_t>(rotor - 1)] =
+            book.sheets[static_cast<std::size_t>(rotor - 1)].alignment;
+    new TSiteAlignmentCommand(*history_, *this, siteAlignment_, site, step);
     history_->Push(step);
     UndoStack()->setClean();
 }
