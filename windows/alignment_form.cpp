@@ -80,14 +80,21 @@ struct CellPlace {
 CellPlace InputPlace(int column) {
     using F = TFormAlignment;
     switch (column) {
-        case F::kInPlane: return {0, 5};
-        case F::kInDiameter: return {0, 6};
-        case F::kInOffsetTolerance: return {1, 5};
-        case F::kInGapTolerance: return {1, 6};
-        case F::kInKind: return {1, 0};
-        default: break;
+        case F::kInPlane:
+            return {0, 5};
+        case F::kInDiameter:
+            return {0, 6};
+        case F::kInOffsetTolerance:
+            return {1, 5};
+        case F::kInGapTolerance:
+            return {1, 6};
+        case F::kInKind:
+            return {1, 0};
+        default:
+            break;
     }
-    if (column >= F::kInFirstRow && column < F::kInSecondRow) return {0, column - F::kInFirstRow + 1};
+    if (column >= F::kInFirstRow && column < F::kInSecondRow)
+        return {0, column - F::kInFirstRow + 1};
     if (column >= F::kInSecondRow && column < F::kInClosure)
         return {1, column - F::kInSecondRow + 1};
     return {};
@@ -166,10 +173,11 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     for (const char* text : kInputCaptions) inputCaptions << QString::fromUtf8(text);
     inputs_->setHorizontalHeaderLabels(inputCaptions);
     for (int column = kInPlane; column < kInClosure; ++column)
-        inputs_->setItemDelegateForColumn(
-            column, new TCommitDelegate([this, column](int row, const QString& text) {
-                InputTyped(row, column, text);
-            }, inputs_));
+        inputs_->setItemDelegateForColumn(column, new TCommitDelegate(
+                                                      [this, column](int row, const QString& text) {
+                                                          InputTyped(row, column, text);
+                                                      },
+                                                      inputs_));
     layout->addWidget(inputs_, 2);
     auto* conventions = new QLabel(kConventions, content);
     conventions->setWordWrap(true);
@@ -184,9 +192,10 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     bearings_->setHorizontalHeaderLabels(bearingCaptions);
     for (int column : {kBrMoveMin, kBrMoveMax})
         bearings_->setItemDelegateForColumn(
-            column, new TCommitDelegate([this, column](int row, const QString& text) {
-                BoundTyped(row, column, text);
-            }, bearings_));
+            column,
+            new TCommitDelegate(
+                [this, column](int row, const QString& text) { BoundTyped(row, column, text); },
+                bearings_));
     connect(bearings_, &QTableWidget::itemChanged, this, &TFormAlignment::FixedToggled);
     layout->addWidget(bearings_, 3);
 
@@ -282,29 +291,32 @@ void TFormAlignment::ShowInputs() {
     inputs_->setRowCount(static_cast<int>(couplings.size()));
     for (int row = 0; row < inputs_->rowCount(); ++row) {
         const shaftline::CouplingAlignment& c = couplings[static_cast<std::size_t>(row)];
-        const auto& cells = entry_->SiteAlignmentInputs()[static_cast<std::size_t>(c.geometry.piece - 1)];
+        const auto& cells =
+            entry_->SiteAlignmentInputs()[static_cast<std::size_t>(c.geometry.piece - 1)];
         inputs_->SetText(row, kInNumber, QString::number(c.geometry.number));
         for (int column = kInPlane; column < kInClosure; ++column) {
             const CellPlace place = InputPlace(column);
-            const std::string& text = cells[static_cast<std::size_t>(place.row)]
-                                           [static_cast<std::size_t>(place.column)];
+            const std::string& text =
+                cells[static_cast<std::size_t>(place.row)][static_cast<std::size_t>(place.column)];
             MakeEditable(inputs_->SetText(row, column, QString::fromStdString(text)));
         }
         // The plane in use when none is typed: the middle of the piece.
         if (cells[0][5].empty())
-            inputs_->item(row, kInPlane)->setToolTip(
-                QStringLiteral("Не задана: середина участка, %1 мм").arg(Fixed(c.geometry.plane)));
+            inputs_->item(row, kInPlane)
+                ->setToolTip(QStringLiteral("Не задана: середина участка, %1 мм")
+                                 .arg(Fixed(c.geometry.plane)));
         QString closure;
         if (c.closure)
             closure = c.closure->Consistent()
-                          ? QStringLiteral("%1 / %2 мм").arg(Fixed(c.closure->radial),
-                                                             Fixed(c.closure->axial))
-                          : QString::fromUtf8(shaftline::kClosureFailedText.data(),
-                                              static_cast<qsizetype>(
-                                                  shaftline::kClosureFailedText.size()));
+                          ? QStringLiteral("%1 / %2 мм")
+                                .arg(Fixed(c.closure->radial), Fixed(c.closure->axial))
+                          : QString::fromUtf8(
+                                shaftline::kClosureFailedText.data(),
+                                static_cast<qsizetype>(shaftline::kClosureFailedText.size()));
         QTableWidgetItem* closureItem = inputs_->SetText(row, kInClosure, closure);
         if (c.closure) Colour(closureItem, c.closure->Consistent());
-        const auto verdict = [this, row](int column, const std::optional<shaftline::PlaneVerdicts>& v,
+        const auto verdict = [this, row](int column,
+                                         const std::optional<shaftline::PlaneVerdicts>& v,
                                          bool vertical) {
             QTableWidgetItem* item = inputs_->SetText(row, column, Verdict(v, vertical));
             if (v) Colour(item, vertical ? v->vertical : v->horizontal);
@@ -327,33 +339,35 @@ void TFormAlignment::ShowBearings() {
     };
     for (int j = 0; j < supportCount; ++j) {
         const auto index = static_cast<std::size_t>(j);
-        bearings_->SetText(j, kBrSupport,
-                           QString::fromStdString(shaftline::SupportLabel(
-                               coupled_->line.supports[index], j)));
+        bearings_->SetText(
+            j, kBrSupport,
+            QString::fromStdString(shaftline::SupportLabel(coupled_->line.supports[index], j)));
         bearings_->SetText(j, kBrBearing,
-                           QString::fromStdString(shaftline::BearingLabel(
-                               shaftline::BearingOfSupport(count_, j))));
+                           QString::fromStdString(
+                               shaftline::BearingLabel(shaftline::BearingOfSupport(count_, j))));
         const std::optional<BearingPlace> place = BearingInputsAt(j, count_);
         QTableWidgetItem* fixed = bearings_->SetText(j, kBrFixed, QString());
         fixed->setCheckState(held(j) ? Qt::Checked : Qt::Unchecked);
-        if (place) fixed->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        if (place)
+            fixed->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         for (int column : {kBrMoveMin, kBrMoveMax}) {
             QString text;
             if (place) {
-                const auto& cells = entry_->SiteAlignmentInputs()[static_cast<std::size_t>(place->rotor - 1)];
-                text = QString::fromStdString(
-                    cells[0][static_cast<std::size_t>(3 * place->side + 2 + (column - kBrMoveMin))]);
+                const auto& cells =
+                    entry_->SiteAlignmentInputs()[static_cast<std::size_t>(place->rotor - 1)];
+                text = QString::fromStdString(cells[0][static_cast<std::size_t>(
+                    3 * place->side + 2 + (column - kBrMoveMin))]);
             }
             QTableWidgetItem* item = bearings_->SetText(j, column, text);
             if (place) MakeEditable(item);
         }
-        QTableWidgetItem* vertical = bearings_->SetText(
-            j, kBrVertical,
-            moves ? QString::fromStdString(shaftline::MoveText(moves->vertical[index], true,
-                                                               DecimalSeparator()))
-                  : QString());
-        if (moves && std::find(moves->binding.begin(), moves->binding.end(), j) !=
-                         moves->binding.end()) {
+        QTableWidgetItem* vertical =
+            bearings_->SetText(j, kBrVertical,
+                               moves ? QString::fromStdString(shaftline::MoveText(
+                                           moves->vertical[index], true, DecimalSeparator()))
+                                     : QString());
+        if (moves &&
+            std::find(moves->binding.begin(), moves->binding.end(), j) != moves->binding.end()) {
             QFont font = vertical->font();
             font.setBold(true);
             vertical->setFont(font);
@@ -385,11 +399,10 @@ void TFormAlignment::ShowBearings() {
 }
 
 void TFormAlignment::Refuse(const QString& place, const QString& text, const QString& why) {
-    const QString message = QStringLiteral("%1: '%2' %3. Остается прежнее значение.")
-                                .arg(place,
-                                     QString::fromStdString(
-                                         shaftline::QuotedForMessage(text.toStdString())),
-                                     why);
+    const QString message =
+        QStringLiteral("%1: '%2' %3. Остается прежнее значение.")
+            .arg(place, QString::fromStdString(shaftline::QuotedForMessage(text.toStdString())),
+                 why);
     QTimer::singleShot(0, this, [this, message] { ShowRefusal(this, message); });
 }
 
@@ -419,8 +432,8 @@ void TFormAlignment::InputTyped(int row, int column, const QString& typed) {
                               .arg(QString::fromUtf8(kInputCaptions[column]));
     QString stored = text;
     if (column == kInKind) {
-        const QString brackets = QString::fromUtf8(io::kBracketsLabel.data(),
-                                                   static_cast<qsizetype>(io::kBracketsLabel.size()));
+        const QString brackets = QString::fromUtf8(
+            io::kBracketsLabel.data(), static_cast<qsizetype>(io::kBracketsLabel.size()));
         const QString found = QString::fromUtf8(io::kFoundLabel.data(),
                                                 static_cast<qsizetype>(io::kFoundLabel.size()));
         if (text.compare(brackets, Qt::CaseInsensitive) == 0) {
@@ -453,8 +466,9 @@ void TFormAlignment::BoundTyped(int row, int column, const QString& typed) {
     const std::optional<BearingPlace> place = BearingInputsAt(row, count_);
     if (!place) return;
     const QString text = typed.trimmed();
-    const QString where =
-        QStringLiteral("Опора %1, %2").arg(row + 1).arg(QString::fromUtf8(kBearingCaptions[column]));
+    const QString where = QStringLiteral("Опора %1, %2")
+                              .arg(row + 1)
+                              .arg(QString::fromUtf8(kBearingCaptions[column]));
     if (const QString problem = NumberProblem(text); !problem.isEmpty()) {
         Refuse(where, typed, problem);
         return;

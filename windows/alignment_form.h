@@ -41,7 +41,7 @@ class TFormAlignment : public QDialog {
         kInOffsetTolerance,
         kInGapTolerance,
         kInKind,
-        kInFirstRow,                   // a1..a4
+        kInFirstRow,                     // a1..a4
         kInSecondRow = kInFirstRow + 4,  // b1..b4, or the readings per plane
         kInClosure = kInSecondRow + 4,
         kInVerticalBefore,

@@ -86,9 +86,8 @@ class TFormDataInput : public QDialog {
     void ButtonAlignmentClick();
 
     /// A sheet's cells of the alignment on site (L1:R2), as the book keeps them.
-    using SiteAlignmentCells =
-        std::array<std::array<std::string, shaftline::io::kAlignmentColumns>,
-                   shaftline::io::kAlignmentRows>;
+    using SiteAlignmentCells = std::array<std::array<std::string, shaftline::io::kAlignmentColumns>,
+                                          shaftline::io::kAlignmentRows>;
     using SiteAlignment = std::array<SiteAlignmentCells, shaftline::kMaxRotors>;
     /// The alignment cells of sheets 1..19 (index rotor − 1): those of the last book opened,
     /// as the alignment window has edited them since; saved with the book.

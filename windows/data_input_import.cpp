@@ -14,9 +14,9 @@
 #include "message_boxes.h"
 #include "number_locale.h"
 #include "rotor_grid_columns.h"
-#include "site_alignment_command.h"
 #include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
+#include "site_alignment_command.h"
 #include "string_grid.h"
 
 namespace {

@@ -6,7 +6,8 @@
 
 void TFormDataInput::SetSiteAlignmentInputs(const SiteAlignment& cells, const QString& what) {
     if (cells == siteAlignment_) return;
-    history_->Push(new TSiteAlignmentCommand(*history_, *this, siteAlignment_, cells, nullptr, what));
+    history_->Push(
+        new TSiteAlignmentCommand(*history_, *this, siteAlignment_, cells, nullptr, what));
 }
 
 // Like the loads, the alignment reads the records of the last calculation run.
@@ -15,7 +16,6 @@ void TFormDataInput::ButtonAlignmentClick() {
     if (!ReportMissing(shaftline::MissingRotors(rotors_, count),
                        QStringLiteral("увидеть центровку")))
         return;
-    if (!FormAlignment->FillAlignment(this, count, AlignedBaseRotor(count)))
-        return;
+    if (!FormAlignment->FillAlignment(this, count, AlignedBaseRotor(count))) return;
     FormAlignment->exec();
 }

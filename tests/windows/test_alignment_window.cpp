@@ -185,6 +185,22 @@ class TestAlignmentWindow : public QObject {
                  std::string());
     }
 
+    // A book's alignment cells come in with the book, in the same step, and go out with it.
+    void bookCellsKeptThroughOpenAndSave() {
+        shaftline::io::ShaftLineWorkbook book = FormDataInput->BookFromWindow();
+        book.sheets.resize(3, book.sheets.front());
+        book.sheets[1].alignment[0] = {"Муфта", "0,1", "0,2", "0,3", "0,2", "", "600"};
+        book.sheets[2].alignment[0] = {"Опоры", "1", "", "", "1", "-0,5", "1"};
+        const int steps = FormDataInput->UndoStack()->count();
+        FormDataInput->FillFromBook(book, true);
+        QCOMPARE(FormDataInput->UndoStack()->count(), steps + 1);
+        const shaftline::io::ShaftLineWorkbook saved = FormDataInput->BookFromWindow();
+        for (std::size_t k = 0; k < 3; ++k)
+            QCOMPARE(saved.sheets[k].alignment, book.sheets[k].alignment);
+        FormDataInput->UndoStack()->undo();
+        QCOMPARE(FormDataInput->SiteAlignmentInputs()[1][0][0], std::string());
+    }
+
     void badTextRefusedKeepingTheOldValue() {
         ModalWatcher watcher;
         CalculateSampleAligned(watcher);
@@ -218,7 +234,8 @@ class TestAlignmentWindow : public QObject {
             QCOMPARE(FormAlignment->TargetsGrid()->rowCount(),
                      static_cast<int>(FormAlignment->Shown().couplings.size()));
         });
-        const auto& cells = FormDataInput->SiteAlignmentInputs()[static_cast<std::size_t>(piece - 1)];
+        const auto& cells =
+            FormDataInput->SiteAlignmentInputs()[static_cast<std::size_t>(piece - 1)];
         QCOMPARE(cells[0][1], std::string("0,2"));
         QCOMPARE(cells[1][0], std::string("Скобы"));
     }
