@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "alignment_cells.h"
+#include "alignment_sketch.h"
 #include "alignment_texts.h"
 #include "data_input_form.h"
 #include "loads_grid.h"
@@ -199,6 +200,10 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     connect(bearings_, &QTableWidget::itemChanged, this, &TFormAlignment::FixedToggled);
     layout->addWidget(bearings_, 3);
 
+    sketch_ = new TAlignmentSketch(content);
+    sketch_->setObjectName(QStringLiteral("AlignmentSketch"));
+    layout->addWidget(sketch_, 2);
+
     notice_ = new QLabel(content);
     notice_->setObjectName(QStringLiteral("LabelNotice"));
     notice_->setWordWrap(true);
@@ -262,6 +267,7 @@ void TFormAlignment::Recalculate() {
     ShowTargets();
     ShowInputs();
     ShowBearings();
+    ShowSketch(inputs);
     filling_ = false;
 }
 
@@ -503,4 +509,28 @@ void TFormAlignment::FixedToggled(QTableWidgetItem* item) {
     entry_->SetSiteAlignmentInputs(all, QStringLiteral("центровка: неподвижные опоры"));
     // The table is rebuilt after the view has finished with the item.
     QTimer::singleShot(0, this, [this] { Recalculate(); });
+}
+
+// As found, every bearing stands off its assembly elevation by minus the move that would bring
+// the readings to their targets without bounds; after the moves, by that plus the moves shown.
+void TFormAlignment::ShowSketch(const shaftline::AlignmentInputs& inputs) {
+    std::vector<double> x;
+    for (const shaftline::CoupledSupport& support : coupled_->line.supports) x.push_back(support.x);
+    std::vector<double> found(x.size(), 0.0);
+    std::vector<double> after(x.size(), 0.0);
+    if (shown_->moves) {
+        std::vector<double> free = shown_->moves->vertical;
+        if (!inputs.bounds.empty()) {
+            shaftline::AlignmentInputs unbounded = inputs;
+            unbounded.bounds.clear();
+            const auto result =
+                shaftline::CalcAlignment(entry_->Rotors(), count_, base_, *coupled_, unbounded);
+            if (result.value && result.value->moves) free = result.value->moves->vertical;
+        }
+        for (std::size_t j = 0; j < x.size() && j < free.size(); ++j) {
+            found[j] = -free[j];
+            after[j] = found[j] + shown_->moves->vertical[j];
+        }
+    }
+    sketch_->SetLine(std::move(x), std::move(found), std::move(after));
 }

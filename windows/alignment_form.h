@@ -8,6 +8,7 @@
 
 class QLabel;
 class QTableWidgetItem;
+class TAlignmentSketch;
 class TFormDataInput;
 class TLoadsGrid;
 
@@ -29,6 +30,7 @@ class TFormAlignment : public QDialog {
     TLoadsGrid* InputsGrid() const { return inputs_; }
     TLoadsGrid* BearingsGrid() const { return bearings_; }
     QLabel* NoticeLabel() const { return notice_; }
+    TAlignmentSketch* Sketch() const { return sketch_; }
     /// What the tables show, as the core computed it from the inputs.
     const shaftline::AlignmentResult& Shown() const { return *shown_; }
 
@@ -69,6 +71,7 @@ class TFormAlignment : public QDialog {
     void ShowTargets();
     void ShowInputs();
     void ShowBearings();
+    void ShowSketch(const shaftline::AlignmentInputs& inputs);
     void InputTyped(int row, int column, const QString& text);
     void BoundTyped(int row, int column, const QString& text);
     void FixedToggled(QTableWidgetItem* item);
@@ -85,4 +88,5 @@ class TFormAlignment : public QDialog {
     TLoadsGrid* inputs_ = nullptr;
     TLoadsGrid* bearings_ = nullptr;
     QLabel* notice_ = nullptr;
+    TAlignmentSketch* sketch_ = nullptr;
 };
