@@ -1,5 +1,6 @@
 #include "app_windows.h"
 
+#include "alignment_form.h"
 #include "data_input_form.h"
 #include "loads_form.h"
 #include "main_window.h"
@@ -11,6 +12,7 @@ TFormDataInput* FormDataInput = nullptr;
 TFormParam* FormParam = nullptr;
 TFormRotorSketch* FormRotorSketch = nullptr;
 TFormLoads* FormLoads = nullptr;
+TFormAlignment* FormAlignment = nullptr;
 
 void CreateAppWindows() {
     Form1 = new TForm1();
@@ -19,6 +21,7 @@ void CreateAppWindows() {
     FormParam = new TFormParam(Form1);
     FormRotorSketch = new TFormRotorSketch(Form1);
     FormLoads = new TFormLoads(Form1);
+    FormAlignment = new TFormAlignment(Form1);
 }
 
 void DestroyAppWindows() {
@@ -28,4 +31,5 @@ void DestroyAppWindows() {
     FormParam = nullptr;
     FormRotorSketch = nullptr;
     FormLoads = nullptr;
+    FormAlignment = nullptr;
 }

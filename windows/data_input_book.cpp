@@ -68,6 +68,7 @@ shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
                 support->Cell(static_cast<int>(column), kSupportDataRow).toStdString();
         if (const QComboBox* type = ComboBox(rotor))
             sheet.rotorType = type->currentText().toStdString();
+        sheet.alignment = siteAlignment_[static_cast<std::size_t>(rotor - 1)];
     }
     // The base rotor as its tick shows it: chosen in this window or still pending from a book.
     const int base = pendingBaseRotor_ > 0 ? pendingBaseRotor_ : baseRotorNumber_;

@@ -194,6 +194,8 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     connect(button21_, &QPushButton::clicked, this, &TFormDataInput::Button21Click);
     QPushButton* loads = MakeButton("ButtonLoads", QStringLiteral("Нагрузки на опоры"), panel);
     connect(loads, &QPushButton::clicked, this, &TFormDataInput::ButtonLoadsClick);
+    QPushButton* alignment = MakeButton("ButtonAlignment", QStringLiteral("Центровка"), panel);
+    connect(alignment, &QPushButton::clicked, this, &TFormDataInput::ButtonAlignmentClick);
 
     auto* countRow = new QHBoxLayout();
     countRow->setSpacing(0);
@@ -218,6 +220,7 @@ void TFormDataInput::BuildSourcePanel(QWidget* panel) {
     layout->addWidget(scheme);
     layout->addWidget(button21_);
     layout->addWidget(loads);
+    layout->addWidget(alignment);
     layout->addStretch();
 }
 

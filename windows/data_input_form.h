@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "shaft_line.h"
+#include "sheet_layout.h"
 #include "support.h"
 
 namespace shaftline {
@@ -33,6 +36,7 @@ class QToolButton;
 class QUndoCommand;
 class QUndoStack;
 class TEntryHistory;
+class TFormAlignment;
 class TShaftLineBook;
 class TStringGrid;
 
@@ -82,6 +86,19 @@ class TFormDataInput : public QDialog {
     void PressParamsBtn();
     void Button21Click();
     void ButtonLoadsClick();
+    /// "Центровка": the alignment on site of the calculated line.
+    void ButtonAlignmentClick();
+
+    /// A sheet's cells of the alignment on site (L1:R2), as the book keeps them.
+    using SiteAlignmentCells = std::array<std::array<std::string, shaftline::io::kAlignmentColumns>,
+                                          shaftline::io::kAlignmentRows>;
+    using SiteAlignment = std::array<SiteAlignmentCells, shaftline::kMaxRotors>;
+    /// The alignment cells of sheets 1..19 (index rotor − 1): those of the last book opened,
+    /// as the alignment window has edited them since; saved with the book.
+    const SiteAlignment& SiteAlignmentInputs() const { return siteAlignment_; }
+    /// Replaces the alignment cells as one step of the history named `what`; nothing when
+    /// they do not change.
+    void SetSiteAlignmentInputs(const SiteAlignment& cells, const QString& what);
     /// "Открыть книгу": the file dialog, then the book into the window.
     void SpeedButton3Click();
 
@@ -187,7 +204,9 @@ class TFormDataInput : public QDialog {
         const QString& action);
     std::optional<int> AlignedBaseRotor(int count) const;
 
+    friend class TSiteAlignmentCommand;
     shaftline::RotorArray rotors_;
+    SiteAlignment siteAlignment_{};
     int baseRotorNumber_ = 0;
     std::vector<double> liftsInForce_;
     /// The base rotor an opened book carries, ticked and aligned to at the next "Расчет";

@@ -16,6 +16,7 @@
 #include "rotor_grid_columns.h"
 #include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
+#include "site_alignment_command.h"
 #include "string_grid.h"
 
 namespace {
@@ -147,6 +148,12 @@ void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book, 
     }
     if (restoreTypes) RestoreRotorTypes(book, step);
     RestoreLifts(book, step);
+    // The alignment on site the book carries replaces the window's, in the same step.
+    SiteAlignment site{};
+    for (int rotor = 1; rotor <= count; ++rotor)
+        site[static_cast<std::size_t>(rotor - 1)] =
+            book.sheets[static_cast<std::size_t>(rotor - 1)].alignment;
+    new TSiteAlignmentCommand(*history_, *this, siteAlignment_, site, step);
     history_->Push(step);
     UndoStack()->setClean();
 }
