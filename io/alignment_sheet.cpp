@@ -137,7 +137,7 @@ void WriteAlignmentSheet(XlsxSheet& sheet, const CalculationResults& results, Xl
     sheet.WriteText(++row, 0, "Замеры как найдено и после перемещений опор", bold);
     row = WriteReadings(sheet, row + 1, a, header);
     const OrProblem<CoupledShaftLine> coupled =
-        CalcCoupledShaftLine(*results.rotors, results.count);
+        CalcCoupledShaftLine(*results.rotors, results.count, results.lifts);
     if (!coupled.value) return;
     sheet.WriteText(++row, 0, "Перемещения опор и нагрузки при муфтах, собранных как найдено",
                     bold);

@@ -65,7 +65,7 @@ ReportSection AlignmentSection(std::shared_ptr<const ReportInput> input) {
         }
         LayOutReadings(layout, alignment, decimal);
         const OrProblem<CoupledShaftLine> coupled =
-            CalcCoupledShaftLine(*input->rotors, input->count);
+            CalcCoupledShaftLine(*input->rotors, input->count, input->lifts);
         if (!coupled.value || !alignment.moves) return;
         layout.Subheading(QStringLiteral("Перемещения опор"));
         layout.Table(AsReportTable(MovesTable(alignment, coupled.value->line, decimal)));

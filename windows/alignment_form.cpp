@@ -219,7 +219,7 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
 
 bool TFormAlignment::FillAlignment(TFormDataInput* entry, int count, std::optional<int> base) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
-        shaftline::CalcCoupledShaftLine(entry->Rotors(), count);
+        shaftline::CalcCoupledShaftLine(entry->Rotors(), count, entry->LiftsInForce());
     if (!result.value) {
         ShowRefusal(nullptr, QString::fromStdString(result.problem));
         return false;

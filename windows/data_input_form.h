@@ -15,6 +15,7 @@
 namespace shaftline {
 class TransferError;
 struct RotorProblem;
+struct AlignmentResult;
 namespace io {
 struct ShaftLineWorkbook;
 }
@@ -203,6 +204,8 @@ class TFormDataInput : public QDialog {
     std::shared_ptr<const shaftline::report::ReportInput> CalculationForExport(
         const QString& action);
     std::optional<int> AlignedBaseRotor(int count) const;
+    std::optional<shaftline::AlignmentResult> SiteAlignmentResult(
+        const shaftline::io::ShaftLineWorkbook& book, int count, std::optional<int> base) const;
 
     friend class TSiteAlignmentCommand;
     shaftline::RotorArray rotors_;

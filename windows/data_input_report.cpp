@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+#include "alignment_cells.h"
+#include "coupled_shaft_line.h"
+#include "coupling_alignment.h"
 #include "data_input_form.h"
 #include "message_boxes.h"
 #include "number_locale.h"
@@ -123,5 +126,24 @@ std::shared_ptr<const shaftline::report::ReportInput> TFormDataInput::Calculatio
         } catch (const shaftline::TransferError&) {
         }
     }
+    input->alignment = SiteAlignmentResult(book, count, input->baseRotor);
     return input;
+}
+
+// The alignment on site as the window "Центровка" shows it, for the protocol's section: the
+// inputs the book would carry, or the targets alone when the core cannot use them yet.
+std::optional<shaftline::AlignmentResult> TFormDataInput::SiteAlignmentResult(
+    const shaftline::io::ShaftLineWorkbook& book, int count, std::optional<int> base) const {
+    const shaftline::OrProblem<shaftline::CoupledShaftLine> coupled =
+        shaftline::CalcCoupledShaftLine(rotors_, count, liftsInForce_);
+    if (!coupled.value) return std::nullopt;
+    shaftline::AlignmentInputs inputs;
+    try {
+        inputs = shaftline::io::AlignmentFromBook(book, DecimalSeparator());
+    } catch (const shaftline::io::AlignmentCellError&) {
+    }
+    shaftline::OrProblem<shaftline::AlignmentResult> result =
+        shaftline::CalcAlignment(rotors_, count, base, *coupled.value, inputs);
+    if (!result.value) result = shaftline::CalcAlignment(rotors_, count, base, *coupled.value, {});
+    return std::move(result.value);
 }

@@ -10,6 +10,7 @@
 #include <QUndoStack>
 
 #include "alignment_cells.h"
+#include "report_input.h"
 #include "alignment_form.h"
 #include "alignment_texts.h"
 #include "loads_grid.h"
@@ -177,6 +178,10 @@ class TestAlignmentWindow : public QObject {
         QCOMPARE(read.couplings.size(), std::size_t(1));
         QCOMPARE(read.couplings[0].foundHorizontal->angle.value(), 0.02e-3);
         QCOMPARE(read.fixed.value(), (std::vector<int>{0, 2, 3}));
+        // The protocol's section shows what the window showed.
+        const auto report = FormDataInput->ReportInputForExport();
+        QVERIFY(report && report->alignment && report->alignment->moves);
+        QCOMPARE(report->alignment->moves->vertical, FormAlignment->Shown().moves->vertical);
 
         FormDataInput->UndoStack()->undo();
         QVERIFY(!shaftline::io::AlignmentFromBook(FormDataInput->BookFromWindow(), ",").fixed);
