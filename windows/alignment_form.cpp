@@ -1,6 +1,8 @@
 #include "alignment_form.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "message_text.h"
 #include "number_locale.h"
 #include "number_text.h"
+#include "report_export.h"
 #include "screen_scroll_area.h"
 #include "shaft_line_workbook.h"
 #include "support_bearing.h"
@@ -209,6 +212,19 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     notice_->setWordWrap(true);
     notice_->setStyleSheet(QStringLiteral("color: red"));
     layout->addWidget(notice_);
+
+    // The crew's one page: saved as PDF or printed, with the inputs as this window shows them.
+    auto* sheetButtons = new QHBoxLayout();
+    auto* saveSheet = new QPushButton(QStringLiteral("Формуляр центровки (PDF)…"), content);
+    saveSheet->setObjectName(QStringLiteral("ButtonFieldSheet"));
+    connect(saveSheet, &QPushButton::clicked, this, [this] { ExportFieldSheetWithDialog(this); });
+    auto* printSheet = new QPushButton(QStringLiteral("Печать формуляра…"), content);
+    printSheet->setObjectName(QStringLiteral("ButtonPrintFieldSheet"));
+    connect(printSheet, &QPushButton::clicked, this, [this] { PrintFieldSheetWithPreview(this); });
+    sheetButtons->addWidget(saveSheet);
+    sheetButtons->addWidget(printSheet);
+    sheetButtons->addStretch(1);
+    layout->addLayout(sheetButtons);
 
     auto* scroll = new TScreenScrollArea(content, this);
     scroll->setObjectName(QStringLiteral("AlignmentScroll"));

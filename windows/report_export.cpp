@@ -9,6 +9,7 @@
 #include "data_input_form.h"
 #include "message_boxes.h"
 #include "message_text.h"
+#include "field_sheet.h"
 #include "report_document.h"
 #include "results_book_writer.h"
 #include "shaft_line_workbook.h"
@@ -98,4 +99,57 @@ void ExportResultsWithDialog(QWidget* parent) {
                     QStringLiteral("Результаты расчета валопровода"),
                     QStringLiteral("Книга Excel (*.xlsx)"), QStringLiteral(".xlsx"));
     if (!path.isEmpty()) WriteResultsFile(parent, path, *input);
+}
+
+namespace {
+
+// Null after a message when the line has no coupling to put on the sheet.
+std::shared_ptr<const shaftline::report::ReportInput> FieldSheetInput(QWidget* parent) {
+    auto input = FormDataInput->ReportInputForExport();
+    if (input != nullptr && !input->alignment) {
+        ShowError(parent, QStringLiteral("В валопроводе нет муфт: формуляр центровки не нужен."));
+        return nullptr;
+    }
+    return input;
+}
+
+bool WriteFieldSheetFile(QWidget* parent, const QString& path,
+                         const shaftline::report::ReportInput& input) {
+    const std::string refusal =
+        shaftline::report::WriteFieldSheetPdf(QFile::encodeName(path).toStdString(), input);
+    if (refusal.empty()) {
+        ShowWrittenNote(parent, QStringLiteral("Формуляр центровки записан"), path);
+        return true;
+    }
+    ShowError(parent, QString::fromStdString(refusal));
+    return false;
+}
+
+}  // namespace
+
+bool ExportFieldSheetPdf(QWidget* parent, const QString& path) {
+    const auto input = FieldSheetInput(parent);
+    return input != nullptr && WriteFieldSheetFile(parent, path, *input);
+}
+
+void ExportFieldSheetWithDialog(QWidget* parent) {
+    const auto input = FieldSheetInput(parent);
+    if (input == nullptr) return;
+    const QString path = AskSavePath(parent, QStringLiteral("Формуляр центровки (PDF)"),
+                                     QStringLiteral("Формуляр центровки"),
+                                     QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral(".pdf"));
+    if (!path.isEmpty()) WriteFieldSheetFile(parent, path, *input);
+}
+
+void PrintFieldSheetWithPreview(QWidget* parent) {
+    const auto input = FieldSheetInput(parent);
+    if (input == nullptr) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Формуляр центровки"));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setObjectName(QStringLiteral("FieldSheetPreview"));
+    preview.setWindowTitle(QStringLiteral("Печать формуляра центровки"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&input](QPrinter* target) { shaftline::report::PaintFieldSheet(*target, *input); });
+    preview.exec();
 }

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <string>
 
 #include "shaft_line_book_writer.h"
 
@@ -22,8 +25,10 @@ RotorSheet Sheet() {
 }
 
 ShaftLineWorkbook ReadBack(const ShaftLineWorkbook& book, const char* separator) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "lift_cells_test.xlsx").string();
+    // ctest runs the tests of this file side by side: one file per process.
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("lift_cells_test_" + std::to_string(::getpid()) + ".xlsx"))
+                                 .string();
     WriteShaftLineBook(path, book, separator);
     ShaftLineWorkbook read = ReadShaftLineWorkbook(path, separator);
     std::filesystem::remove(path);

@@ -6,10 +6,13 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
 
+#include "../report/pdf_tools.h"
 #include "alignment_cells.h"
+#include "report_export.h"
 #include "report_input.h"
 #include "alignment_form.h"
 #include "alignment_texts.h"
@@ -182,6 +185,12 @@ class TestAlignmentWindow : public QObject {
         const auto report = FormDataInput->ReportInputForExport();
         QVERIFY(report && report->alignment && report->alignment->moves);
         QCOMPARE(report->alignment->moves->vertical, FormAlignment->Shown().moves->vertical);
+        // ... and so does the field sheet the window writes for the crew.
+        QTemporaryDir dir;
+        const QString sheet = dir.filePath("формуляр.pdf");
+        QVERIFY(ExportFieldSheetPdf(FormAlignment, sheet));
+        QCOMPARE(pdf_tools::PageCount(sheet.toStdString()), 1);
+        QVERIFY(pdf_tools::Text(sheet.toStdString()).find("Формуляр центровки") != std::string::npos);
 
         FormDataInput->UndoStack()->undo();
         QVERIFY(!shaftline::io::AlignmentFromBook(FormDataInput->BookFromWindow(), ",").fixed);

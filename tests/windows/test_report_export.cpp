@@ -112,9 +112,10 @@ class TestReportExport : public QObject {
         QVERIFY(watcher.boxes.empty());
 
         const shaftline::TRotor& rotor1 = *FormDataInput->Rotors()[1];
-        // The title page, a page per rotor, two pages of the rotors coupled.
+        // The title page, a page per rotor, two pages of the rotors coupled and the page of
+        // the couplings' alignment.
         QCOMPARE(pdf_tools::PageCount(path.toStdString()),
-                 3 + FormDataInput->RotorCountText().toInt());
+                 4 + FormDataInput->RotorCountText().toInt());
         const std::string text = PdfText(path);
         for (const std::string& expected :
              {std::string("Книга: Data.xls"), std::string("Базовый ротор: 3"),
