@@ -11,6 +11,7 @@
 #include "alignment_cells.h"
 #include "alignment_sketch.h"
 #include "alignment_texts.h"
+#include "bracket_positions.h"
 #include "data_input_form.h"
 #include "loads_grid.h"
 #include "message_boxes.h"
@@ -185,7 +186,12 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     layout->addWidget(inputs_, 2);
     auto* conventions = new QLabel(kConventions, content);
     conventions->setWordWrap(true);
-    layout->addWidget(conventions);
+    auto* conventionRow = new QHBoxLayout();
+    auto* positions = new TBracketPositions(content);
+    positions->setObjectName(QStringLiteral("BracketPositions"));
+    conventionRow->addWidget(positions);
+    conventionRow->addWidget(conventions, 1);
+    layout->addLayout(conventionRow);
 
     caption(QStringLiteral("Опоры: перемещения и нагрузки"));
     bearings_ = new TLoadsGrid(content);

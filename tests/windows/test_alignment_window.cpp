@@ -185,6 +185,7 @@ class TestAlignmentWindow : public QObject {
         const auto report = FormDataInput->ReportInputForExport();
         QVERIFY(report && report->alignment && report->alignment->moves);
         QCOMPARE(report->alignment->moves->vertical, FormAlignment->Shown().moves->vertical);
+        QVERIFY(FormAlignment->findChild<QWidget*>("BracketPositions") != nullptr);
         // ... and so does the field sheet the window writes for the crew.
         QTemporaryDir dir;
         const QString sheet = dir.filePath("формуляр.pdf");
