@@ -12,6 +12,7 @@
 #include "alignment_tables.h"
 #include "alignment_texts.h"
 #include "output_file.h"
+#include "pdf_file.h"
 #include "report_font.h"
 
 namespace shaftline::report {
@@ -248,24 +249,11 @@ QByteArray FieldSheetPdf(const ReportInput& input) {
 }
 
 std::string WriteFieldSheetPdf(const std::string& path, const ReportInput& input) {
-    const auto refusal = [&path](const std::string& reason) {
-        return "Формуляр центровки «" + io::QuotedPathForMessage(path) + "» не записан: " + reason +
-               ".";
-    };
     if (!input.alignment || input.alignment->couplings.empty())
-        return refusal("в валопроводе нет муфт");
-    try {
-        io::ReplacingFile file(path, "формуляра");
-        const QByteArray pdf = FieldSheetPdf(input);
-        if (pdf.isEmpty()) return refusal("страница формуляра не нарисована");
-        file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
-        file.Commit();
-    } catch (const io::OutputRefusal& e) {
-        return refusal(e.what());
-    } catch (const std::bad_alloc&) {
-        return refusal("не хватает памяти");
-    }
-    return {};
+        return "Формуляр центровки «" + io::QuotedPathForMessage(path) +
+               "» не записан: в валопроводе нет муфт.";
+    return WritePdfFile(path, "Формуляр центровки", "формуляра", "страница формуляра не нарисована",
+                        [&input] { return FieldSheetPdf(input); });
 }
 
 }  // namespace shaftline::report

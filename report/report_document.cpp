@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "output_file.h"
+#include "pdf_file.h"
 #include "report_sections.h"
 
 namespace shaftline::report {
@@ -72,22 +72,8 @@ QByteArray ReportPdf(const ShaftLineReport& report) {
 }
 
 std::string WriteReportPdf(const std::string& path, const ShaftLineReport& report) {
-    const auto refusal = [&path](const std::string& reason) {
-        return "Отчет «" + io::QuotedPathForMessage(path) + "» не записан: " + reason + ".";
-    };
-    try {
-        // The target is checked before the pages are painted, which takes long.
-        io::ReplacingFile file(path, "отчета");
-        const QByteArray pdf = ReportPdf(report);
-        if (pdf.isEmpty()) return refusal("страницы отчета не нарисованы");
-        file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
-        file.Commit();
-    } catch (const io::OutputRefusal& e) {
-        return refusal(e.what());
-    } catch (const std::bad_alloc&) {
-        return refusal("не хватает памяти");
-    }
-    return {};
+    return WritePdfFile(path, "Отчет", "отчета", "страницы отчета не нарисованы",
+                        [&report] { return ReportPdf(report); });
 }
 
 }  // namespace shaftline::report
