@@ -8,19 +8,13 @@
 #include "book_limits.h"
 #include "layout_book.h"
 #include "message_text.h"
+#include "zip_format.h"
 
 namespace shaftline::io {
 
 namespace {
 
-constexpr std::uint32_t kLocalHeader = 0x04034B50;
-constexpr std::uint32_t kCentralHeader = 0x02014B50;
-constexpr std::uint32_t kEndOfDirectory = 0x06054B50;
-constexpr std::size_t kEndOfDirectoryBytes = 22;
-constexpr std::size_t kCentralHeaderBytes = 46;
-constexpr std::size_t kLocalHeaderBytes = 30;
-constexpr std::uint16_t kStored = 0;
-constexpr std::uint16_t kDeflated = 8;
+using namespace zip;
 
 [[noreturn]] void RefuseUnpackedSize() {
     throw BookFormatError("zip-архив книги распаковывается больше чем в " +

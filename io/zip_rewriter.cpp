@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "output_file.h"
+#include "zip_format.h"
 
 namespace shaftline::io {
 
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
-constexpr std::uint32_t kCentralSignature = 0x02014b50;
-constexpr std::uint32_t kEndSignature = 0x06054b50;
-constexpr std::size_t kLocalSize = 30;
-constexpr std::size_t kCentralSize = 46;
-constexpr std::size_t kEndSize = 22;
-constexpr std::uint16_t kStored = 0;
-constexpr std::uint16_t kDeflated = 8;
+using namespace zip;
 constexpr std::uint16_t kDataDescriptorFlag = 0x0008;  // sizes after the data, not in the header
 constexpr std::uint16_t kVersionNeeded = 20;           // deflate
 
@@ -47,17 +41,17 @@ struct Member {
 };
 
 std::vector<Member> Members(std::string_view zip) {
-    if (zip.size() < kEndSize) Malformed();
-    std::size_t end = zip.size() - kEndSize;
-    while (Read(zip, end, 4) != kEndSignature) {
-        if (end == 0 || zip.size() - end > kEndSize + 0xFFFF) Malformed();
+    if (zip.size() < kEndOfDirectoryBytes) Malformed();
+    std::size_t end = zip.size() - kEndOfDirectoryBytes;
+    while (Read(zip, end, 4) != kEndOfDirectory) {
+        if (end == 0 || zip.size() - end > kEndOfDirectoryBytes + 0xFFFF) Malformed();
         --end;
     }
     const std::uint32_t count = Read(zip, end + 10, 2);
     std::size_t at = Read(zip, end + 16, 4);
     std::vector<Member> members;
     for (std::uint32_t k = 0; k < count; ++k) {
-        if (Read(zip, at, 4) != kCentralSignature) Malformed();
+        if (Read(zip, at, 4) != kCentralHeader) Malformed();
         Member m;
         m.madeBy = static_cast<std::uint16_t>(Read(zip, at + 4, 2));
         m.flags = static_cast<std::uint16_t>(Read(zip, at + 8, 2) & ~kDataDescriptorFlag);
@@ -72,15 +66,15 @@ std::vector<Member> Members(std::string_view zip) {
         m.internal = Read(zip, at + 36, 2);
         m.external = Read(zip, at + 38, 4);
         const std::size_t local = Read(zip, at + 42, 4);
-        if (at + kCentralSize + nameLength > zip.size()) Malformed();
-        m.name = std::string(zip.substr(at + kCentralSize, nameLength));
-        if (Read(zip, local, 4) != kLocalSignature) Malformed();
+        if (at + kCentralHeaderBytes + nameLength > zip.size()) Malformed();
+        m.name = std::string(zip.substr(at + kCentralHeaderBytes, nameLength));
+        if (Read(zip, local, 4) != kLocalHeader) Malformed();
         const std::size_t data =
-            local + kLocalSize + Read(zip, local + 26, 2) + Read(zip, local + 28, 2);
+            local + kLocalHeaderBytes + Read(zip, local + 26, 2) + Read(zip, local + 28, 2);
         if (data > zip.size() || zip.size() - data < m.packedSize) Malformed();
         m.packed = zip.substr(data, m.packedSize);
         members.push_back(std::move(m));
-        at += kCentralSize + tail;
+        at += kCentralHeaderBytes + tail;
     }
     return members;
 }
@@ -120,7 +114,7 @@ std::string Packed(std::string_view content) {
 }
 
 void PutHeader(std::string& out, const Member& m, bool central) {
-    Put(out, central ? kCentralSignature : kLocalSignature, 4);
+    Put(out, central ? kCentralHeader : kLocalHeader, 4);
     if (central) Put(out, m.madeBy, 2);
     for (std::uint32_t field :
          {std::uint32_t{kVersionNeeded}, std::uint32_t{m.flags}, std::uint32_t{m.method},
@@ -171,7 +165,7 @@ std::string RewriteZipMembers(std::string_view archive, const ZipMemberChoice& c
     for (const Member& m : members) PutHeader(out, m, true);
     if (out.size() > UINT32_MAX) throw OutputRefusal("книга слишком велика");
     const std::size_t directorySize = out.size() - directory;
-    Put(out, kEndSignature, 4);
+    Put(out, kEndOfDirectory, 4);
     Put(out, 0, 2);
     Put(out, 0, 2);
     Put(out, static_cast<std::uint32_t>(members.size()), 2);
