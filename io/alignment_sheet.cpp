@@ -131,6 +131,8 @@ void WriteAlignmentSheet(XlsxSheet& sheet, const CalculationResults& results, Xl
                     "выше (правее, смотря от ротора 1); излом — когда муфта раскрыта "
                     "вверху (справа); цели — расцентровки монтажного состояния",
                     bold);
+    if (const std::string lifts = LiftsInForceText(results); !lifts.empty())
+        sheet.WriteText(row++, 0, lifts + "; расцентровки всех состояний даны с ними");
     row = WriteTargets(sheet, row + 1, a, header);
     sheet.SetColumnWidth(0, 14, kColumnWidth);
     if (!a.moves) return;

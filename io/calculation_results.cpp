@@ -1,5 +1,6 @@
 #include "calculation_results.h"
 
+#include "lift_cells.h"
 #include "number_text.h"
 #include "rotor_transfer.h"
 
@@ -23,13 +24,7 @@ std::string RotorKindText(const CalculationResults& results, int number) {
 }
 
 std::string LiftsInForceText(const CalculationResults& results) {
-    std::string text;
-    for (std::size_t j = 0; j < results.lifts.size(); ++j) {
-        if (results.lifts[j] == 0) continue;
-        text += (text.empty() ? "Подъёмы опор в силе, мм: " : "; ") + std::string("опора ") +
-                std::to_string(j + 1) + " " + FormatShortest(results.lifts[j], results.decimalSeparator);
-    }
-    return text;
+    return LiftsInForceText(results.lifts, results.decimalSeparator);
 }
 
 std::string BaseRotorText(const CalculationResults& results) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "coupled_line.h"
+#include "layout_book.h"
 #include "message_text.h"
 #include "number_text.h"
 
@@ -12,11 +13,8 @@ namespace shaftline::io {
 namespace {
 
 [[noreturn]] void Refuse(std::size_t i, const std::string& why) {
-    const int column = kLiftsLabelColumn + 1 + static_cast<int>(i);
-    std::string name;
-    for (int c = column + 1; c > 0; c = (c - 1) / 26)
-        name.insert(name.begin(), static_cast<char>('A' + (c - 1) % 26));
-    throw LiftCellError("Лист 1, ячейка " + name + std::to_string(kLiftsRow + 1) +
+    throw LiftCellError("Лист 1, ячейка " +
+                        CellName(kLiftsRow, kLiftsLabelColumn + 1 + static_cast<int>(i)) +
                         " (подъём опоры " + std::to_string(i + 1) + "): " + why);
 }
 
@@ -51,6 +49,16 @@ std::vector<std::string> LiftTexts(const std::vector<double>& lifts, std::string
     for (double lift : lifts) texts.push_back(lift == 0 ? std::string() : FormatShortest(lift, separator));
     while (!texts.empty() && texts.back().empty()) texts.pop_back();
     return texts;
+}
+
+std::string LiftsInForceText(const std::vector<double>& lifts, std::string_view separator) {
+    std::string text;
+    for (std::size_t j = 0; j < lifts.size(); ++j) {
+        if (lifts[j] == 0) continue;
+        text += (text.empty() ? "Подъёмы опор в силе, мм: " : "; ") + std::string("опора ") +
+                std::to_string(j + 1) + " " + FormatShortest(lifts[j], separator);
+    }
+    return text;
 }
 
 }  // namespace shaftline::io

@@ -25,4 +25,8 @@ std::vector<double> LiftsFromBook(const ShaftLineWorkbook& book, std::string_vie
 /// no cells at all when every lift is 0.
 std::vector<std::string> LiftTexts(const std::vector<double>& lifts, std::string_view decimalSeparator);
 
+/// "Подъёмы опор в силе, мм: опора 2 0.25; …" naming every support lifted, each lift in its
+/// shortest exact form with the given separator; empty when no lift is in force.
+std::string LiftsInForceText(const std::vector<double>& lifts, std::string_view decimalSeparator);
+
 }  // namespace shaftline::io

@@ -63,18 +63,28 @@ void WriteRotor(XlsxSheet& sheet, const RotorSheet& rotor, std::string_view sepa
     sheet.FreezeTopRows(1);
 }
 
-// Only a line with some lift other than zero carries the row, so a book without lifts in force
+// A row of per-support cells of the first sheet under its label, J0 from column U. Only a row
+// with some text (for lifts, some lift other than zero) is written, so a book without them
 // stays as it was.
-void WriteLifts(XlsxSheet& sheet, const std::vector<std::string>& lifts,
-                std::string_view separator, const Styles& styles) {
+void WriteSupportRow(XlsxSheet& sheet, int row, std::string_view label,
+                     const std::vector<std::string>& texts, bool zeroIsNone,
+                     std::string_view separator, const Styles& styles) {
     bool any = false;
-    for (const std::string& text : lifts) any = any || (!text.empty() && text != "0");
+    for (const std::string& text : texts) any = any || (!text.empty() && !(zeroIsNone && text == "0"));
     if (!any) return;
-    sheet.WriteText(kLiftsRow, kLiftsLabelColumn, kLiftsLabel, styles.header);
-    const int count = std::min(static_cast<int>(lifts.size()), kMaxLiftCells);
+    sheet.WriteText(row, kLiftsLabelColumn, label, styles.header);
+    const int count = std::min(static_cast<int>(texts.size()), kMaxLiftCells);
     for (int i = 0; i < count; ++i)
-        WriteTypedText(sheet, kLiftsRow, kLiftsLabelColumn + 1 + i,
-                       lifts[static_cast<std::size_t>(i)], separator);
+        WriteTypedText(sheet, row, kLiftsLabelColumn + 1 + i, texts[static_cast<std::size_t>(i)],
+                       separator);
+}
+
+void WriteSupportRows(XlsxSheet& sheet, const ShaftLineWorkbook& book, std::string_view separator,
+                      const Styles& styles) {
+    WriteSupportRow(sheet, kLiftsRow, kLiftsLabel, book.lifts, true, separator, styles);
+    for (int r = 0; r < kJournalRows; ++r)
+        WriteSupportRow(sheet, kJournalFirstRow + r, kJournalLabels[r],
+                        book.journals[static_cast<std::size_t>(r)], false, separator, styles);
 }
 
 }  // namespace
@@ -109,7 +119,7 @@ void WriteShaftLineBook(const std::string& path, const ShaftLineWorkbook& book,
             sheet.WriteText(kBaseRotorRow, kSavedLabelColumn, kBaseRotorLabel, styles.header);
             sheet.WriteNumber(kBaseRotorRow, kRotorTypeColumn, book.baseRotor);
         }
-        if (k == 0) WriteLifts(sheet, book.lifts, decimalSeparator, styles);
+        if (k == 0) WriteSupportRows(sheet, book, decimalSeparator, styles);
     }
     xlsx.Close();
 }

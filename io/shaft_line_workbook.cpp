@@ -134,15 +134,16 @@ class SheetConverter {
                    : 0;
     }
 
-    // U1 onwards of the first sheet under the label in T1, up to the last cell with a value.
-    std::vector<std::string> Lifts() {
-        const LayoutCell& label = sheet_.At(kLiftsRow, kLiftsLabelColumn);
-        if (label.kind != CellKind::Text || book_.Text(label) != kLiftsLabel) return {};
-        std::vector<std::string> lifts;
+    // A row of per-support cells of the first sheet, from U on, under its label in T, up to
+    // the last cell with a value; nothing under any other label.
+    std::vector<std::string> SupportRow(int row, std::string_view label) {
+        const LayoutCell& cell = sheet_.At(row, kLiftsLabelColumn);
+        if (cell.kind != CellKind::Text || book_.Text(cell) != label) return {};
+        std::vector<std::string> texts;
         for (int i = 0; i < kMaxLiftCells; ++i)
-            lifts.push_back(KeptText(kLiftsRow, kLiftsLabelColumn + 1 + i));
-        while (!lifts.empty() && lifts.back().empty()) lifts.pop_back();
-        return lifts;
+            texts.push_back(KeptText(row, kLiftsLabelColumn + 1 + i));
+        while (!texts.empty() && texts.back().empty()) texts.pop_back();
+        return texts;
     }
 
   private:
@@ -222,7 +223,10 @@ ShaftLineWorkbook ConvertLayout(const LayoutBook& layout, const std::string& fil
     if (!layout.sheets.empty()) {
         SheetConverter first(layout, 0, fileName, separator, textBytes);
         workbook.baseRotor = first.BaseRotor(static_cast<int>(layout.sheets.size()));
-        workbook.lifts = first.Lifts();
+        workbook.lifts = first.SupportRow(kLiftsRow, kLiftsLabel);
+        for (int r = 0; r < kJournalRows; ++r)
+            workbook.journals[static_cast<std::size_t>(r)] =
+                first.SupportRow(kJournalFirstRow + r, kJournalLabels[r]);
     }
     return workbook;
 }

@@ -36,6 +36,10 @@ struct ShaftLineWorkbook {
     /// carries (T1 reads "Подъёмы опор"), J0 first, up to the last non-empty cell; empty when
     /// it has none.
     std::vector<std::string> lifts{};
+    /// U2, U3 and U4 onwards of the first sheet (labels in T2..T4, see JournalRow): the texts
+    /// of the journal diameters, lengths and allowed pressures, J0 first, up to the last
+    /// non-empty cell of each row.
+    JournalTexts journals{};
 
     bool operator==(const ShaftLineWorkbook&) const = default;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "rotor.h"
 #include "shaft_line.h"
@@ -30,7 +33,17 @@ inline constexpr int kLiftsLabelColumn = 19;  // T
 inline constexpr int kLiftsRow = 0;
 inline constexpr int kMaxLiftCells = kMaxRotors + 1;  // supports J0..J(n)
 inline constexpr std::string_view kLiftsLabel = "Подъёмы опор";
-/// Columns a reader keeps: the layout's A..R and the lifts' T..AN.
+// Under the lifts, the bearing journals of the supports, J0 first from column U: row 2 the
+// journal diameters, row 3 the journal lengths, row 4 the allowed specific pressures, each
+// under its label in T.
+inline constexpr int kJournalFirstRow = 1;
+inline constexpr int kJournalRows = 3;
+enum JournalRow { kJournalDiameterRow, kJournalLengthRow, kJournalPressureRow };
+inline constexpr std::string_view kJournalLabels[kJournalRows] = {
+    "Диаметр цапфы, мм", "Длина цапфы, мм", "Допустимое давление, кгс/см²"};
+/// Per journal row the texts of the supports J0, J1, …
+using JournalTexts = std::array<std::vector<std::string>, kJournalRows>;
+/// Columns a reader keeps: the layout's A..R and the lifts' and journals' T..AN.
 inline constexpr int kKeptColumns = kLiftsLabelColumn + 1 + kMaxLiftCells;
 
 }  // namespace shaftline::io
