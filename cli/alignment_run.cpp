@@ -4,6 +4,7 @@ namespace shaftline::cli {
 
 AlignmentRun RunAlignment(const ShaftLineRun& run) {
     AlignmentRun out;
+    out.lifts = run.lifts;
     OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count, run.lifts);
     if (!coupled.value) return out;
     out.coupled = std::move(coupled.value);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "alignment_texts.h"
+#include "lift_cells.h"
 #include "message_text.h"
 #include "number_text.h"
 
@@ -108,6 +109,8 @@ std::string AlignmentText(const AlignmentRun& alignment) {
     if (!alignment.result || alignment.result->couplings.empty()) return {};
     const AlignmentResult& r = *alignment.result;
     std::string out = "\nЦентровка муфт (смещения и разности зазоров в мм, изломы в мм/м)\n";
+    if (const std::string lifts = io::LiftsInForceText(alignment.lifts, kDecimal); !lifts.empty())
+        out += "  " + lifts + "; расцентровки всех состояний даны с ними\n";
     Targets(out, r);
     Readings(out, r);
     if (r.moves && r.loadsAsFound) Moves(out, alignment.coupled->line, r);

@@ -28,7 +28,11 @@ Json Pressures(const std::vector<std::optional<double>>& pressures) {
 SupportLiftOptimum OptimiseFromFile(const ShaftLineRun& run, const std::string& path) {
     const OrProblem<CoupledShaftLine> coupled = CalcCoupledShaftLine(run.rotors, run.count);
     if (!coupled.value) throw RotorDataError("Высоты опор не подобраны: " + coupled.problem);
-    const SupportLiftTask task = ReadOptimiseTask(path, static_cast<int>(coupled.value->line.supports.size()));
+    const SupportLiftTask task =
+        ReadOptimiseTask(path, static_cast<int>(coupled.value->line.supports.size()), run.journals);
+    // The book's journals count only when the task gives none of its own.
+    if (task.journals.empty() && !run.journalProblem.empty())
+        throw RotorDataError("Высоты опор не подобраны: " + run.journalProblem);
     OrProblem<SupportLiftOptimum> optimum = OptimiseSupportLifts(*coupled.value, task, run.baseRotor.value_or(0));
     if (!optimum.value) throw UsageError("--optimise «" + QuotedForMessage(path) + "»: " + optimum.problem);
     return std::move(*optimum.value);

@@ -140,9 +140,10 @@ std::vector<JournalSize> Journals(const Json& value, int count) {
     return journals;
 }
 
-SupportLiftTask TaskOf(const Json& root, int count) {
+SupportLiftTask TaskOf(const Json& root, int count, const std::vector<JournalSize>& bookJournals) {
     if (!root.is_object()) throw std::runtime_error("ожидается объект JSON");
     SupportLiftTask task;
+    task.journals = bookJournals;
     for (const auto& item : root.items()) {
         const std::string& key = item.key();
         const Json& value = item.value();
@@ -172,7 +173,8 @@ SupportLiftTask TaskOf(const Json& root, int count) {
 
 }  // namespace
 
-SupportLiftTask ParseOptimiseTask(const std::string& text, int supportCount) {
+SupportLiftTask ParseOptimiseTask(const std::string& text, int supportCount,
+                                  const std::vector<JournalSize>& bookJournals) {
     Json root;
     try {
         root = Json::parse(text, [](int depth, Json::parse_event_t, Json&) {
@@ -187,13 +189,14 @@ SupportLiftTask ParseOptimiseTask(const std::string& text, int supportCount) {
         throw UsageError(e.what());
     }
     try {
-        return TaskOf(root, supportCount);
+        return TaskOf(root, supportCount, bookJournals);
     } catch (const std::runtime_error& e) {
         throw UsageError(e.what());
     }
 }
 
-SupportLiftTask ReadOptimiseTask(const std::string& path, int supportCount) {
+SupportLiftTask ReadOptimiseTask(const std::string& path, int supportCount,
+                                 const std::vector<JournalSize>& bookJournals) {
     const std::string file = "--optimise «" + QuotedForMessage(path) + "»: ";
     std::ifstream in(path, std::ios::binary);
     if (!in) throw UsageError(file + "файл не открывается");
@@ -204,7 +207,7 @@ SupportLiftTask ReadOptimiseTask(const std::string& path, int supportCount) {
     if (text.size() > kMaxOptimiseTaskBytes)
         throw UsageError(file + "файл больше " + std::to_string(kMaxOptimiseTaskBytes / 1024) + " КиБ");
     try {
-        return ParseOptimiseTask(text, supportCount);
+        return ParseOptimiseTask(text, supportCount, bookJournals);
     } catch (const UsageError& e) {
         throw UsageError(file + e.what());
     }

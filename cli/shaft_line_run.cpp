@@ -1,5 +1,6 @@
 #include "shaft_line_run.h"
 
+#include "journal_cells.h"
 #include "lift_cells.h"
 #include "number_text.h"
 #include "rotor_transfer.h"
@@ -94,6 +95,11 @@ ShaftLineRun RunShaftLine(const io::ShaftLineWorkbook& workbook, const CalcOptio
         run.lifts = io::LiftsFromBook(workbook, kSeparator, run.count + 1);
     } catch (const io::LiftCellError& e) {
         throw RotorDataError(e.what());
+    }
+    try {
+        run.journals = io::JournalsFromBook(workbook, kSeparator, run.count + 1);
+    } catch (const io::JournalCellError& e) {
+        run.journalProblem = e.what();
     }
     return run;
 }

@@ -11,6 +11,7 @@
 #include "shaft_line.h"
 #include "shaft_line_workbook.h"
 #include "support.h"
+#include "support_lift_task.h"
 
 namespace shaftline::cli {
 
@@ -37,6 +38,10 @@ struct ShaftLineRun {
     /// mm per support J0..J(n): the lifts in force the book carries, added to the elevations of
     /// every state wherever the coupled line is calculated; all 0 without.
     std::vector<double> lifts;
+    /// The bearing journals the book carries, for a choice of lifts whose task gives none;
+    /// when a journal cell cannot be used, none and the message that names it.
+    std::vector<JournalSize> journals;
+    std::string journalProblem;
 };
 
 /// The same road as the windows: the workbook's cell texts become rotor records and support

@@ -1,6 +1,6 @@
 // The support lifts in force a book carries: added to every state of the coupled line, shown
 // in the JSON and the text, carried into the coupling targets; the optimisation's targets are
-// those of a book with its lifts in force.
+// those of a book with its lifts in force; the journals a book keeps serve the choice of lifts.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,10 +15,12 @@ namespace {
 using namespace shaftline;
 using Json = nlohmann::json;
 
-// The sample line saved with the given lifts in force.
-std::string BookWithLifts(const std::string& name, const std::vector<double>& lifts) {
+// The sample line saved with the given lifts in force and journals.
+std::string BookWithLifts(const std::string& name, const std::vector<double>& lifts,
+                          const io::JournalTexts& journals = {}) {
     io::ShaftLineWorkbook book = io::ReadShaftLineWorkbook(SHAFTLINE_SAMPLE_WORKBOOK, ".");
     book.lifts = io::LiftTexts(lifts, ".");
+    book.journals = journals;
     const auto path = std::filesystem::temp_directory_path() / (name + std::to_string(getpid()) + ".xlsx");
     io::WriteShaftLineBook(path.string(), book, ".");
     return path.string();
@@ -60,6 +62,7 @@ TEST(LiftsInForce, RaiseEveryStateAndMoveTheTargets) {
     const std::string marked = "Подъёмы опор в силе, мм: опора 2 0.25; опора " + std::to_string(supports) + " -0.4";
     EXPECT_NE(strings.find(marked), std::string::npos) << strings.substr(0, 2000);
     EXPECT_NE(pdf.find("Подъёмы опор в силе"), std::string::npos);
+    EXPECT_NE(text.out.find(marked + "; расцентровки всех состояний даны с ними"), std::string::npos);
     EXPECT_EQ(lifted["coupled"]["lifts"], Json(lifts));
     const auto influence = plain["coupled"]["influence"].get<std::vector<std::vector<double>>>();
     for (const char* state : {"level", "nominal", "assembly"}) {
@@ -103,6 +106,33 @@ TEST(LiftsInForce, OptimisedTargetsAreThoseOfTheLiftsPutInForce) {
     }
     EXPECT_NEAR(applied["coupled"]["states"]["assembly"]["loads"][0].get<double>(),
                 o["states"]["assembly"]["loads"][0].get<double>(), 1e-6);
+}
+
+// The journals a book keeps serve a task that gives none; a task's own journals replace them,
+// and a damaged journal cell stops only a choice of lifts that would use it.
+TEST(LiftsInForce, BookJournalsServeTheChoiceOfLifts) {
+    const auto task = std::filesystem::temp_directory_path() / ("journal_task" + std::to_string(getpid()) + ".json");
+    const auto own = std::filesystem::temp_directory_path() / ("journal_own" + std::to_string(getpid()) + ".json");
+    std::ofstream(task) << R"({"band": 20})";
+    std::ofstream(own) << R"({"journals": [{"support": 2, "diameter": 200, "length": 100}]})";
+    const std::string book = BookWithLifts("journals", {}, {{{"300"}, {"250"}, {"30"}}});
+    const Json kept = CalcJson({book, "--base", "3", "--json", "--optimise", task.string()});
+    const Json replaced = CalcJson({book, "--base", "3", "--json", "--optimise", own.string()});
+    const std::string damaged = BookWithLifts("journals_bad", {}, {{{"300"}, {"0"}, {}}});
+    const CalcResult refused = RunCalc({damaged, "--base", "3", "--json", "--optimise", task.string()});
+    const CalcResult plain = RunCalc({damaged, "--base", "3", "--json"});
+    for (const auto& path : {task, own}) std::filesystem::remove(path);
+    for (const auto& path : {book, damaged}) std::filesystem::remove(path);
+
+    const Json& nominal = kept["optimisation"]["states"]["nominal"];
+    EXPECT_NEAR(nominal["pressures"][0].get<double>(), 100 * nominal["loads"][0].get<double>() / (300 * 250), 1e-12);
+    EXPECT_TRUE(nominal["pressures"][1].is_null());
+    const Json& other = replaced["optimisation"]["states"]["nominal"];
+    EXPECT_TRUE(other["pressures"][0].is_null());
+    EXPECT_NEAR(other["pressures"][1].get<double>(), 100 * other["loads"][1].get<double>() / (200 * 100), 1e-12);
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.err.find("ячейка U3"), std::string::npos) << refused.err;
+    EXPECT_EQ(plain.status, 0) << plain.err;
 }
 
 TEST(LiftsInForce, UnusableLiftCellIsRefusedByName) {
