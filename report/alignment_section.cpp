@@ -58,6 +58,9 @@ ReportSection AlignmentSection(std::shared_ptr<const ReportInput> input) {
             "от ротора 1 к последнему); излом и раскрытие положительны, когда муфта раскрыта "
             "вверху (справа). Расцентровки монтажного состояния — цели центровки."));
         layout.Subheading(QStringLiteral("Расцентровки муфт в трех состояниях опор"));
+        if (const std::string lifts = io::LiftsInForceText(*input); !lifts.empty())
+            layout.Paragraph(QString::fromStdString(lifts) +
+                             QStringLiteral("; расцентровки всех состояний даны с ними."));
         layout.Table(AsReportTable(TargetsTable(alignment, decimal)));
         if (!AnyFound(alignment)) {
             layout.Paragraph(QStringLiteral("Замеров нет: перемещения опор не рассчитаны."));

@@ -179,6 +179,10 @@ double LayOutSheet(SheetPainter& s, const ReportInput& input, const CoupledLine*
         stamp += QStringLiteral(" — книга ") + QString::fromStdString(input.bookFileName);
     stamp += QStringLiteral(" — ") + QString::fromStdString(io::BaseRotorText(input));
     s.Text(stamp, width);
+    if (const std::string lifts = io::LiftsInForceText(input); !lifts.empty())
+        s.Text(QString::fromStdString(lifts) +
+                   QStringLiteral("; цели всех состояний даны с ними."),
+               width, true);
     s.Space(1);
     s.Text(kConventions, width);
     s.Space(2);

@@ -13,6 +13,7 @@
 #include "alignment_texts.h"
 #include "bracket_positions.h"
 #include "data_input_form.h"
+#include "lift_cells.h"
 #include "loads_grid.h"
 #include "message_boxes.h"
 #include "message_text.h"
@@ -169,6 +170,10 @@ TFormAlignment::TFormAlignment(QWidget* parent) : QDialog(parent) {
     targets_->setColumnCount(static_cast<int>(targetCaptions.size()));
     targets_->setHorizontalHeaderLabels(targetCaptions);
     layout->addWidget(targets_, 2);
+    inForce_ = new QLabel(content);
+    inForce_->setObjectName(QStringLiteral("LabelLiftsInForce"));
+    inForce_->setWordWrap(true);
+    layout->addWidget(inForce_);
 
     caption(QStringLiteral("Замеры и допуски муфт"));
     inputs_ = new TLoadsGrid(content);
@@ -246,6 +251,12 @@ bool TFormAlignment::FillAlignment(TFormDataInput* entry, int count, std::option
         ShowRefusal(nullptr, QString::fromStdString(result.problem));
         return false;
     }
+    const std::string lifts =
+        shaftline::io::LiftsInForceText(entry->LiftsInForce(), DecimalSeparator());
+    inForce_->setText(lifts.empty() ? QString()
+                                    : QString::fromStdString(lifts) +
+                                          QStringLiteral(". Расцентровки всех состояний даны с ними."));
+    inForce_->setVisible(!lifts.empty());
     entry_ = entry;
     count_ = count;
     base_ = base;

@@ -30,6 +30,8 @@ class TFormAlignment : public QDialog {
     TLoadsGrid* InputsGrid() const { return inputs_; }
     TLoadsGrid* BearingsGrid() const { return bearings_; }
     QLabel* NoticeLabel() const { return notice_; }
+    /// The line that names the support lifts in force the targets include.
+    QLabel* InForceLabel() const { return inForce_; }
     TAlignmentSketch* Sketch() const { return sketch_; }
     /// What the tables show, as the core computed it from the inputs.
     const shaftline::AlignmentResult& Shown() const { return *shown_; }
@@ -88,5 +90,6 @@ class TFormAlignment : public QDialog {
     TLoadsGrid* inputs_ = nullptr;
     TLoadsGrid* bearings_ = nullptr;
     QLabel* notice_ = nullptr;
+    QLabel* inForce_ = nullptr;
     TAlignmentSketch* sketch_ = nullptr;
 };

@@ -156,9 +156,12 @@ void TFormDataInput::ButtonLoadsClick() {
     if (!ReportMissing(shaftline::MissingRotors(rotors_, count),
                        QStringLiteral("увидеть нагрузки на опоры")))
         return;
-    if (!FormLoads->FillLoads(rotors_, count, AlignedBaseRotor(count).value_or(0), liftsInForce_))
+    if (!FormLoads->FillLoads(rotors_, count, AlignedBaseRotor(count).value_or(0), liftsInForce_,
+                              journals_))
         return;
     connect(FormLoads, &TFormLoads::LiftsPutInForce, this, &TFormDataInput::PutLiftsInForce,
+            Qt::UniqueConnection);
+    connect(FormLoads, &TFormLoads::JournalsEdited, this, &TFormDataInput::PutJournals,
             Qt::UniqueConnection);
     FormLoads->exec();
 }

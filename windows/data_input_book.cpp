@@ -76,6 +76,7 @@ shaftline::io::ShaftLineWorkbook TFormDataInput::BookFromWindow() const {
     if (box != nullptr && box->isChecked() && base <= static_cast<int>(book.sheets.size()))
         book.baseRotor = base;
     book.lifts = shaftline::io::LiftTexts(liftsInForce_, DecimalSeparator());
+    book.journals = journals_;
     return book;
 }
 
@@ -97,24 +98,32 @@ void TFormDataInput::dropEvent(QDropEvent* event) {
 
 namespace {
 
-// The lifts in force from one set to another.
-class TLiftsCommand : public TEntryCommand {
+// A value kept with the book beside the grids (the lifts in force, the journals) from one
+// state to another.
+template <typename Value>
+class TKeptValueCommand : public TEntryCommand {
   public:
-    TLiftsCommand(TEntryHistory& history, std::vector<double>& lifts, std::vector<double> after,
-                  QUndoCommand* parent)
-        : TEntryCommand(history, QStringLiteral("подъёмы опор"), nullptr, false, parent),
-          lifts_(lifts),
-          before_(lifts),
+    TKeptValueCommand(TEntryHistory& history, const QString& text, Value& value, Value after,
+                      QUndoCommand* parent)
+        : TEntryCommand(history, text, nullptr, false, parent),
+          value_(value),
+          before_(value),
           after_(std::move(after)) {}
 
   protected:
-    void Do() override { lifts_ = after_; }
-    void Undo() override { lifts_ = before_; }
+    void Do() override { value_ = after_; }
+    void Undo() override { value_ = before_; }
 
   private:
-    std::vector<double>& lifts_;
-    std::vector<double> before_, after_;
+    Value& value_;
+    Value before_, after_;
 };
+
+using TLiftsCommand = TKeptValueCommand<std::vector<double>>;
+using TJournalsCommand = TKeptValueCommand<shaftline::io::JournalTexts>;
+
+const QString kLiftsStep = QStringLiteral("подъёмы опор");
+const QString kJournalsStep = QStringLiteral("цапфы опор");
 
 // All 0 is no lifts at all.
 std::vector<double> InForce(std::vector<double> lifts) {
@@ -122,23 +131,37 @@ std::vector<double> InForce(std::vector<double> lifts) {
     return lifts;
 }
 
+// Texts up to the last one given in each row, so that equal journals compare equal.
+shaftline::io::JournalTexts Trimmed(shaftline::io::JournalTexts journals) {
+    for (std::vector<std::string>& row : journals)
+        while (!row.empty() && row.back().empty()) row.pop_back();
+    return journals;
+}
+
 }  // namespace
 
 void TFormDataInput::PutLiftsInForce(const std::vector<double>& lifts) {
     std::vector<double> after = InForce(lifts);
     if (after == liftsInForce_) return;
-    history_->Push(new TLiftsCommand(*history_, liftsInForce_, std::move(after), nullptr));
+    history_->Push(new TLiftsCommand(*history_, kLiftsStep, liftsInForce_, std::move(after), nullptr));
 }
 
-// A book's lifts in force as a child step of its loading; a cell that cannot be used leaves
-// the lifts as they were, after a message naming it.
-void TFormDataInput::RestoreLifts(const shaftline::io::ShaftLineWorkbook& book, QUndoCommand* step) {
+void TFormDataInput::PutJournals(const shaftline::io::JournalTexts& journals) {
+    shaftline::io::JournalTexts after = Trimmed(journals);
+    if (after == journals_) return;
+    history_->Push(new TJournalsCommand(*history_, kJournalsStep, journals_, std::move(after), nullptr));
+}
+
+// A lift cell that cannot be used leaves the lifts as they were, after a message naming it;
+// the journals are kept as texts and read when lifts are chosen.
+void TFormDataInput::RestoreSupportRows(const shaftline::io::ShaftLineWorkbook& book,
+                                        QUndoCommand* step) {
     try {
         std::vector<double> lifts = InForce(shaftline::io::LiftsFromBook(
             book, DecimalSeparator(), static_cast<int>(book.sheets.size()) + 1));
-        new TLiftsCommand(*history_, liftsInForce_, std::move(lifts), step);
+        new TLiftsCommand(*history_, kLiftsStep, liftsInForce_, std::move(lifts), step);
     } catch (const shaftline::io::LiftCellError& e) {
         ShowRefusal(this, QString::fromStdString(e.what()));
     }
+    new TJournalsCommand(*history_, kJournalsStep, journals_, Trimmed(book.journals), step);
 }
-

@@ -58,6 +58,11 @@ class TFormDataInput : public QDialog {
     const std::vector<double>& LiftsInForce() const { return liftsInForce_; }
     /// Puts lifts in force (all 0: none) as one step of the history.
     void PutLiftsInForce(const std::vector<double>& lifts);
+    /// The journal diameters, lengths and allowed pressures of the supports as typed for the
+    /// choice of lifts, saved with the book.
+    const shaftline::io::JournalTexts& Journals() const { return journals_; }
+    /// Takes typed journal texts as one step of the history.
+    void PutJournals(const shaftline::io::JournalTexts& journals);
     /// Rises of the rotor whose support data were converted last, mm.
     double LeftRise() const { return leftRise_; }
     double RightRise() const { return rightRise_; }
@@ -147,7 +152,8 @@ class TFormDataInput : public QDialog {
     bool OpenBook(const QString& path);
     /// Ticks the base rotor a book carries (and no other) as the choice for the next "Расчет".
     void RestoreBaseRotor(const shaftline::io::ShaftLineWorkbook& book);
-    void RestoreLifts(const shaftline::io::ShaftLineWorkbook& book, QUndoCommand* step);
+    /// The lifts in force and the journals a book carries, as child steps of its loading.
+    void RestoreSupportRows(const shaftline::io::ShaftLineWorkbook& book, QUndoCommand* step);
     /// Puts the types a book carries into the type selectors of rotors 1..sheet count.
     /// The changes become children of `step`, or one step of their own when there is none.
     void RestoreRotorTypes(const shaftline::io::ShaftLineWorkbook& book,
@@ -212,6 +218,7 @@ class TFormDataInput : public QDialog {
     SiteAlignment siteAlignment_{};
     int baseRotorNumber_ = 0;
     std::vector<double> liftsInForce_;
+    shaftline::io::JournalTexts journals_{};
     /// The base rotor an opened book carries, ticked and aligned to at the next "Расчет";
     /// 0 when there is none or the engineer has ticked a box since.
     int pendingBaseRotor_ = 0;

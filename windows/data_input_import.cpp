@@ -147,7 +147,7 @@ void TFormDataInput::FillFromBook(const shaftline::io::ShaftLineWorkbook& book, 
         new TSetCellsCommand(*history_, {}, support, std::move(supportCells), false, false, step);
     }
     if (restoreTypes) RestoreRotorTypes(book, step);
-    RestoreLifts(book, step);
+    RestoreSupportRows(book, step);
     // The alignment on site the book carries replaces the window's, in the same step.
     SiteAlignment site{};
     for (int rotor = 1; rotor <= count; ++rotor)

@@ -11,6 +11,7 @@
 
 #include "coupled_overload.h"
 #include "loads_chart.h"
+#include "lift_cells.h"
 #include "loads_grid.h"
 #include "message_boxes.h"
 #include "message_text.h"
@@ -63,6 +64,9 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Роторы жестко соединены муфтами; ужесточение вала дисками не учитывается."),
         this);
     note->setObjectName(QStringLiteral("LabelNote"));
+    inForce_ = new QLabel(this);
+    inForce_->setObjectName(QStringLiteral("LabelLiftsInForce"));
+    inForce_->setWordWrap(true);
 
     pageControl1_ = new QTabWidget(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
@@ -71,15 +75,11 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
                               shaftline::report::Utf8Text(SupportStateName(state)));
     pageControl1_->addTab(BuildInfluenceTab(), QStringLiteral("Коэффициенты влияния, кгс/мм"));
     liftTab_ = new TSupportLiftTab();
-    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, [this](const std::vector<double>& lifts) {
-        SetAllLifts(lifts);
-        emit LiftsPutInForce(lifts);
-    });
+    connect(liftTab_, &TSupportLiftTab::LiftsApplied, this, &TFormLoads::PutInForce);
     connect(liftTab_, &TSupportLiftTab::LiftsCleared, this, [this] {
-        const std::vector<double> none(coupled_ ? coupled_->line.supports.size() : 0, 0.0);
-        SetAllLifts(none);
-        emit LiftsPutInForce(none);
+        PutInForce(std::vector<double>(coupled_ ? coupled_->line.supports.size() : 0, 0.0));
     });
+    connect(liftTab_, &TSupportLiftTab::JournalsEdited, this, &TFormLoads::JournalsEdited);
     pageControl1_->addTab(liftTab_, QStringLiteral("Подбор высот опор"));
 
     // On a small screen the window keeps a readable size inside and scrolls.
@@ -88,6 +88,7 @@ TFormLoads::TFormLoads(QWidget* parent) : QDialog(parent) {
     content->setMinimumSize(760, 560);
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->addWidget(note);
+    contentLayout->addWidget(inForce_);
     contentLayout->addWidget(pageControl1_, 1);
     auto* scroll = new TScreenScrollArea(content, this);
     scroll->setObjectName(QStringLiteral("LoadsScroll"));
@@ -121,6 +122,13 @@ QWidget* TFormLoads::BuildStateTab(SupportState state) {
     reset->setToolTip(QStringLiteral("Убрать дополнительные подъемы опор"));
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, [this, state] { ResetLifts(state); });
+    auto* inForce = new QPushButton(QStringLiteral("Ввести в силу"), page);
+    inForce->setObjectName(StateName("ButtonInForce", state));
+    inForce->setToolTip(QStringLiteral(
+        "Ввести эти подъемы опор во все состояния: они сохраняются с книгой и входят в "
+        "расцентровки муфт, протокол и книгу результатов"));
+    inForce->setAutoDefault(false);
+    connect(inForce, &QPushButton::clicked, this, [this, state] { PutInForce(Tab(state).lifts); });
     tab.chart = new TLoadsChart(page);
     tab.chart->setObjectName(StateName("Chart", state));
 
@@ -133,6 +141,7 @@ QWidget* TFormLoads::BuildStateTab(SupportState state) {
     auto* row = new QHBoxLayout();
     row->addLayout(lines, 1);
     row->addWidget(reset);
+    row->addWidget(inForce);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(tab.grid, 3);
     layout->addLayout(row);
@@ -157,7 +166,8 @@ QWidget* TFormLoads::BuildInfluenceTab() {
 }
 
 bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor,
-                           const std::vector<double>& liftsInForce) {
+                           const std::vector<double>& liftsInForce,
+                           const shaftline::io::JournalTexts& journals) {
     shaftline::OrProblem<shaftline::CoupledShaftLine> result =
         shaftline::CalcCoupledShaftLine(rotors, count);
     if (!result.value) {
@@ -172,13 +182,12 @@ bool TFormLoads::FillLoads(const shaftline::RotorArray& rotors, int count, int b
         const shaftline::TRotor& rotor = *rotors[static_cast<std::size_t>(bearing.rotor)];
         bearingRises_.push_back(bearing.left ? rotor.LeftSupportRise : rotor.RightSupportRise);
     }
-    for (SupportState state : shaftline::kSupportStates) {
-        Tab(state).lifts = liftsInForce;
-        Tab(state).lifts.resize(coupled_->line.supports.size(), 0.0);
-        ShowState(state);
-    }
+    liftsInForce_ = liftsInForce;
+    liftsInForce_.resize(coupled_->line.supports.size(), 0.0);
+    SetAllLifts(liftsInForce_);
+    ShowInForce();
     FillInfluence();
-    liftTab_->SetLine(*coupled_, baseRotor);
+    liftTab_->SetLine(*coupled_, baseRotor, journals);
     return true;
 }
 
@@ -302,6 +311,24 @@ void TFormLoads::ResetLifts(SupportState state) {
     if (!coupled_) return;
     std::fill(Tab(state).lifts.begin(), Tab(state).lifts.end(), 0.0);
     ShowState(state);
+}
+
+// The lifts (all 0: none) in every state at once and in force from now on.
+void TFormLoads::PutInForce(const std::vector<double>& lifts) {
+    if (!coupled_ || lifts.size() != coupled_->line.supports.size()) return;
+    SetAllLifts(lifts);
+    liftsInForce_ = lifts;
+    ShowInForce();
+    emit LiftsPutInForce(lifts);
+}
+
+void TFormLoads::ShowInForce() {
+    const std::string named = shaftline::io::LiftsInForceText(liftsInForce_, DecimalSeparator());
+    inForce_->setText(named.empty()
+                          ? QStringLiteral("Подъемов опор в силе нет.")
+                          : QString::fromStdString(named) +
+                                QStringLiteral(". Они стоят в столбце «Дополнительный подъем» "
+                                               "и сохраняются с книгой."));
 }
 
 // The chosen lifts, or none, in every state at once.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "coupled_shaft_line.h"
+#include "shaft_line_workbook.h"
 
 class QLabel;
 class QPushButton;
@@ -26,10 +27,11 @@ class TFormLoads : public QDialog {
 
     /// Couples rotors 1..count as their records stand and fills every tab; the extra lifts
     /// start at the lifts in force (mm per support, missing ones 0), the supports of
-    /// `baseRotor` (0: rotor 1) fixed for the choice of lifts. False, after a message, when the
-    /// line cannot be coupled.
+    /// `baseRotor` (0: rotor 1) fixed for the choice of lifts, the journals as the book keeps
+    /// them. False, after a message, when the line cannot be coupled.
     bool FillLoads(const shaftline::RotorArray& rotors, int count, int baseRotor = 0,
-                   const std::vector<double>& liftsInForce = {});
+                   const std::vector<double>& liftsInForce = {},
+                   const shaftline::io::JournalTexts& journals = {});
 
     QTabWidget* PageControl1() const { return pageControl1_; }
     TLoadsGrid* StateGrid(shaftline::SupportState state) const { return Tab(state).grid; }
@@ -39,6 +41,8 @@ class TFormLoads : public QDialog {
     QLabel* OverloadedLabel(shaftline::SupportState state) const { return Tab(state).overloaded; }
     TLoadsGrid* InfluenceGrid() const { return influence_; }
     TSupportLiftTab* LiftTab() const { return liftTab_; }
+    /// The line that names the lifts in force.
+    QLabel* InForceLabel() const { return inForce_; }
     /// What a state tab shows: the state with its extra lifts.
     const shaftline::CoupledState& ShownState(shaftline::SupportState state) const {
         return Tab(state).shown;
@@ -64,6 +68,8 @@ class TFormLoads : public QDialog {
   signals:
     /// "Применить" (the chosen lifts) or "Сбросить" (all 0): the lifts to keep in force.
     void LiftsPutInForce(const std::vector<double>& lifts);
+    /// A journal of the choice of lifts was typed: the journals to keep with the book.
+    void JournalsEdited(const shaftline::io::JournalTexts& journals);
 
   private:
     struct StateTab {
@@ -86,12 +92,16 @@ class TFormLoads : public QDialog {
     void LiftTyped(shaftline::SupportState state, int support, const QString& text);
     void ResetLifts(shaftline::SupportState state);
     void SetAllLifts(const std::vector<double>& lifts);
+    void PutInForce(const std::vector<double>& lifts);
+    void ShowInForce();
     QString SupportCaption(int support) const;
     QString BearingText(shaftline::SupportState state, int support) const;
 
     QTabWidget* pageControl1_ = nullptr;
     TLoadsGrid* influence_ = nullptr;
     TSupportLiftTab* liftTab_ = nullptr;
+    QLabel* inForce_ = nullptr;
+    std::vector<double> liftsInForce_;  ///< mm per support
     std::array<StateTab, shaftline::kSupportStateCount> tabs_;
     std::optional<shaftline::CoupledShaftLine> coupled_;
     /// mm, per support: the rise of its bearing, which the assembly state subtracts.

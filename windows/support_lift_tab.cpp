@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +32,11 @@ std::optional<double> Typed(const QString& text, const QString& what) {
 }
 
 constexpr int kPressureDecimals = 2;  // kgf/cm²
+
+// The table column of a journal row of the book.
+int JournalColumn(int row) {
+    return TSupportLiftTab::kTaskDiameter + row;
+}
 
 QString Number(double value, int decimals) {
     return QString::fromStdString(shaftline::FormatFixed(value, decimals, DecimalSeparator(), GroupSeparator()));
@@ -95,6 +101,10 @@ TSupportLiftTab::TSupportLiftTab(QWidget* parent) : QWidget(parent) {
     clear->setObjectName(QStringLiteral("ButtonClearLifts"));
     clear->setToolTip(QStringLiteral("Убрать подъемы опор из всех состояний"));
     clear->setAutoDefault(false);
+    connect(supports_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() >= kTaskDiameter && item->column() <= kTaskPressure)
+            emit JournalsEdited(Journals());
+    });
     connect(optimise, &QPushButton::clicked, this, &TSupportLiftTab::Optimise);
     connect(apply_, &QPushButton::clicked, this, [this] {
         if (optimum_) emit LiftsApplied(optimum_->lifts);
@@ -121,7 +131,10 @@ TSupportLiftTab::TSupportLiftTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(result_, 2);
 }
 
-void TSupportLiftTab::SetLine(const shaftline::CoupledShaftLine& coupled, int baseRotor) {
+void TSupportLiftTab::SetLine(const shaftline::CoupledShaftLine& coupled, int baseRotor,
+                              const shaftline::io::JournalTexts& journals) {
+    const QSignalBlocker quiet(supports_);
+    journals_ = journals;
     coupled_ = &coupled;
     baseRotor_ = baseRotor;
     optimum_.reset();
@@ -143,8 +156,28 @@ void TSupportLiftTab::SetLine(const shaftline::CoupledShaftLine& coupled, int ba
         supports_->setItem(j, kTaskFixed, held);
         for (int column = kTaskMin; column < kTaskColumnCount; ++column)
             supports_->setItem(j, column, new QTableWidgetItem());
+        for (int row = 0; row < shaftline::io::kJournalRows; ++row) {
+            const std::vector<std::string>& texts = journals[static_cast<std::size_t>(row)];
+            if (static_cast<std::size_t>(j) < texts.size())
+                supports_->item(j, JournalColumn(row))
+                    ->setText(QString::fromStdString(texts[static_cast<std::size_t>(j)]));
+        }
     }
     supports_->resizeColumnsToContents();
+}
+
+shaftline::io::JournalTexts TSupportLiftTab::Journals() const {
+    shaftline::io::JournalTexts journals = journals_;
+    for (int row = 0; row < shaftline::io::kJournalRows; ++row) {
+        std::vector<std::string>& texts = journals[static_cast<std::size_t>(row)];
+        texts.resize(std::max(texts.size(), static_cast<std::size_t>(supports_->rowCount())));
+        for (int j = 0; j < supports_->rowCount(); ++j) {
+            const QTableWidgetItem* item = supports_->item(j, JournalColumn(row));
+            texts[static_cast<std::size_t>(j)] =
+                item != nullptr ? item->text().trimmed().toStdString() : std::string();
+        }
+    }
+    return journals;
 }
 
 // The task as typed; none, after a message naming the field, when a text is no number.

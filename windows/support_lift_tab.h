@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "coupled_shaft_line.h"
+#include "shaft_line_workbook.h"
 #include "support_lift_optimisation.h"
 
 class QCheckBox;
@@ -24,8 +25,12 @@ class TSupportLiftTab : public QWidget {
     explicit TSupportLiftTab(QWidget* parent = nullptr);
 
     /// The line to choose lifts for (it must outlive the tab's use of it); the supports of
-    /// `baseRotor` (0: rotor 1) start fixed. Clears an earlier result.
-    void SetLine(const shaftline::CoupledShaftLine& coupled, int baseRotor);
+    /// `baseRotor` (0: rotor 1) start fixed, the journal columns hold the texts kept with the
+    /// book. Clears an earlier result.
+    void SetLine(const shaftline::CoupledShaftLine& coupled, int baseRotor,
+                 const shaftline::io::JournalTexts& journals = {});
+    /// The journal columns' texts, J0 first, then any kept for supports past the line's.
+    shaftline::io::JournalTexts Journals() const;
 
     const std::optional<shaftline::SupportLiftOptimum>& Optimum() const { return optimum_; }
 
@@ -45,6 +50,8 @@ class TSupportLiftTab : public QWidget {
   signals:
     void LiftsApplied(const std::vector<double>& lifts);
     void LiftsCleared();
+    /// A journal diameter, length or allowed pressure was typed.
+    void JournalsEdited(const shaftline::io::JournalTexts& journals);
 
   private:
     void Optimise();
@@ -54,6 +61,8 @@ class TSupportLiftTab : public QWidget {
     const shaftline::CoupledShaftLine* coupled_ = nullptr;
     int baseRotor_ = 0;
     std::optional<shaftline::SupportLiftOptimum> optimum_;
+    /// The journals kept with the book, also those of supports past the line's last one.
+    shaftline::io::JournalTexts journals_{};
 
     QComboBox* target_ = nullptr;
     QLineEdit* band_ = nullptr;

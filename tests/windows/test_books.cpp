@@ -120,9 +120,9 @@ class TestBooks : public QObject {
         QCOMPARE(Form1->windowTitle(), QString("Ротовал — линия.xlsx.xls"));
     }
 
-    // The lifts put in force from the loads window: one step of the history, saved with the
-    // book and restored when it opens; clearing them is a step too.
-    void liftsInForceAreOneStepSavedAndRestored() {
+    // The lifts put in force and the journals typed in the loads window: one step of the
+    // history each, saved with the book and restored when it opens; clearing is a step too.
+    void liftsAndJournalsAreOneStepSavedAndRestored() {
         QTemporaryDir dir;
         TypeShaftLine();
         const std::vector<double> lifts{0, 0.25, -0.125};
@@ -133,15 +133,20 @@ class TestBooks : public QObject {
         QVERIFY(FormDataInput->LiftsInForce().empty());
         FormDataInput->UndoStack()->redo();
         QCOMPARE(FormDataInput->LiftsInForce(), lifts);
+        const shaftline::io::JournalTexts journals{{{"", "300"}, {"", "250,5"}, {"", "", "25"}}};
+        FormDataInput->PutJournals(journals);
+        QCOMPARE(FormDataInput->UndoStack()->count(), steps + 2);
         const QString path = dir.filePath("подъёмы.xlsx");
         QVERIFY(Book()->SaveTo(path));
         FormDataInput->PutLiftsInForce({0, 0, 0});
+        FormDataInput->PutJournals({});
         QVERIFY(FormDataInput->LiftsInForce().empty());
         QVERIFY(FormDataInput->IsModified());
         Answers answers;
         answers.buttons = {"Нет"};
         QVERIFY(Book()->Open(path));
         QCOMPARE(FormDataInput->LiftsInForce(), lifts);
+        QCOMPARE(FormDataInput->Journals(), journals);
         QVERIFY(!FormDataInput->IsModified());
     }
 

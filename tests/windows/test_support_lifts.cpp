@@ -54,6 +54,7 @@ class TestSupportLifts : public QObject {
   private slots:
     void ChosenLiftsGoIntoEveryState();
     void TypedTextThatIsNoNumberIsRefused();
+    void JournalsAndLiftsInForceAreHandedOn();
 };
 
 void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
@@ -120,6 +121,35 @@ void TestSupportLifts::TypedTextThatIsNoNumberIsRefused() {
     QVERIFY2(watcher.boxes[0].text.contains(QStringLiteral("Допуск нагрузки")), qPrintable(watcher.boxes[0].text));
     QVERIFY(!tab->Optimum());
     QVERIFY(!In<QPushButton>(tab, "ButtonApply")->isEnabled());
+}
+
+// The journals kept with the book fill their columns and every typed one is handed on, those of
+// supports past the line kept; a state's lifts are put in force from its tab and named above.
+void TestSupportLifts::JournalsAndLiftsInForceAreHandedOn() {
+    const shaftline::RotorArray rotors = TwoPointLoadedSpans();
+    TFormLoads form;
+    const shaftline::io::JournalTexts kept{{{"200", "", "", "", "310"}, {"100"}, {}}};
+    QVERIFY(form.FillLoads(rotors, 2, 0, {0, 0.5}, kept));
+    QTableWidget* task = In<QTableWidget>(form.LiftTab(), "GridTask");
+    QCOMPARE(task->item(0, TSupportLiftTab::kTaskDiameter)->text(), QStringLiteral("200"));
+    QSignalSpy journals(&form, &TFormLoads::JournalsEdited);
+    task->item(1, TSupportLiftTab::kTaskPressure)->setText(QStringLiteral("30"));
+    QCOMPARE(journals.size(), 1);
+    const auto edited = journals[0][0].value<shaftline::io::JournalTexts>();
+    QCOMPARE(edited[0], (std::vector<std::string>{"200", "", "", "", "310"}));
+    QCOMPARE(edited[2], (std::vector<std::string>{"", "30", ""}));
+
+    QVERIFY2(form.InForceLabel()->text().startsWith(QStringLiteral("Подъёмы опор в силе, мм: опора 2 0")),
+             qPrintable(form.InForceLabel()->text()));
+    QSignalSpy inForce(&form, &TFormLoads::LiftsPutInForce);
+    QTest::mouseClick(In<QPushButton>(&form, "ButtonResetNominal"), Qt::LeftButton);
+    QCOMPARE(form.Lifts(SupportState::kAssembly), (std::vector<double>{0, 0.5, 0}));
+    QCOMPARE(inForce.size(), 0);
+    QTest::mouseClick(In<QPushButton>(&form, "ButtonInForceNominal"), Qt::LeftButton);
+    QCOMPARE(inForce.size(), 1);
+    QCOMPARE(inForce[0][0].value<std::vector<double>>(), std::vector<double>(3, 0.0));
+    QCOMPARE(form.Lifts(SupportState::kAssembly), std::vector<double>(3, 0.0));
+    QCOMPARE(form.InForceLabel()->text(), QStringLiteral("Подъемов опор в силе нет."));
 }
 
 SHAFTLINE_WINDOW_TEST_MAIN(TestSupportLifts)
