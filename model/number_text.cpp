@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -154,9 +155,13 @@ double ParseReal(std::string_view text, std::string_view decimalSeparator) {
 }
 
 std::string FormatGeneral(double value, std::string_view decimalSeparator) {
+    return FormatSignificant(value, 15, decimalSeparator);
+}
+
+std::string FormatSignificant(double value, int digits, std::string_view decimalSeparator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-    const Decimal d = RoundToSignificant(value, 15);
+    const Decimal d = RoundToSignificant(value, std::clamp(digits, 1, 15));
     if (d.digits == "0") return "0";
     if (d.exponent < -4 || d.exponent >= 15) return Scientific(d, decimalSeparator);
     std::string out = d.negative ? "-" : "";

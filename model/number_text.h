@@ -30,6 +30,9 @@ double ParseReal(std::string_view text, std::string_view decimalSeparator);
 /// ("1.5E-5", "2E20"). No thousands separator.
 std::string FormatGeneral(double value, std::string_view decimalSeparator);
 
+/// The general format with at most `digits` (1..15) significant digits: "274,606".
+std::string FormatSignificant(double value, int digits, std::string_view decimalSeparator);
+
 /// Number format of the parameters window: rounded to 7 significant digits and at most
 /// 9 decimals, written with exactly 9 decimals and thousands separators; more than 7 digits
 /// before the separator gives scientific notation instead.

@@ -325,7 +325,7 @@ void TFormLoads::PutInForce(const std::vector<double>& lifts) {
 void TFormLoads::ShowInForce() {
     const std::string named = shaftline::io::LiftsInForceText(liftsInForce_, DecimalSeparator());
     inForce_->setText(named.empty()
-                          ? QStringLiteral("Подъемов опор в силе нет.")
+                          ? QStringLiteral("Подъёмов опор в силе нет.")
                           : QString::fromStdString(named) +
                                 QStringLiteral(". Они стоят в столбце «Дополнительный подъем» "
                                                "и сохраняются с книгой."));

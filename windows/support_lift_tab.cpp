@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -44,6 +44,7 @@ QString Number(double value, int decimals) {
 
 const char* const kResultCaptions[] = {"Опора",
                                        "Подъем, мм",
+                                       "Что сделать",
                                        "Номинальный режим: до, кгс",
                                        "после, кгс",
                                        "давление после, кгс/см²",
@@ -116,10 +117,13 @@ TSupportLiftTab::TSupportLiftTab(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(clear);
     buttons->addStretch(1);
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("LabelLifts"));
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The objective and the limits that break, however many: a few lines that scroll.
+    summary_ = new QPlainTextEdit(this);
+    summary_->setObjectName(QStringLiteral("TextLifts"));
+    summary_->setReadOnly(true);
+    const int line = summary_->fontMetrics().lineSpacing();
+    summary_->setMinimumHeight(3 * line + 12);
+    summary_->setMaximumHeight(6 * line + 12);
     result_ = new TLoadsGrid(this);
     result_->setObjectName(QStringLiteral("GridLifts"));
 
@@ -244,12 +248,11 @@ void TSupportLiftTab::Optimise() {
 void TSupportLiftTab::ShowOptimum() {
     const shaftline::SupportLiftOptimum& o = *optimum_;
     QStringList lines;
-    for (std::size_t j = 0; j < o.lifts.size(); ++j)
-        lines << QString::fromStdString(shaftline::LiftPhrase(static_cast<int>(j), o.lifts[j], DecimalSeparator()));
     lines << QStringLiteral("Целевая функция: до подбора %1, после %2")
-                 .arg(QString::fromStdString(shaftline::FormatNumber7(o.objectiveBefore, DecimalSeparator(), "")),
-                      QString::fromStdString(shaftline::FormatNumber7(o.objectiveAfter, DecimalSeparator(), "")));
-    if (!o.feasible) {
+                 .arg(QString::fromStdString(shaftline::FormatSignificant(o.objectiveBefore, 6, DecimalSeparator())),
+                      QString::fromStdString(shaftline::FormatSignificant(o.objectiveAfter, 6, DecimalSeparator())));
+    if (o.feasible) lines << QStringLiteral("Все ограничения выполнены.");
+    else {
         lines << QStringLiteral("Ограничения не выполнимы вместе; подъемы подобраны только с закрепленными "
                                 "опорами и границами подъема. Нарушены:");
         for (const shaftline::LoadViolation& v : o.violated) {
@@ -261,7 +264,7 @@ void TSupportLiftTab::ShowOptimum() {
                               Number(v.load, shaftline::kCoupledLoadDecimals));
         }
     }
-    summary_->setText(lines.join(QLatin1Char('\n')));
+    summary_->setPlainText(lines.join(QLatin1Char('\n')));
 
     const int count = static_cast<int>(o.lifts.size());
     result_->clear();
@@ -274,7 +277,8 @@ void TSupportLiftTab::ShowOptimum() {
         const auto at = static_cast<std::size_t>(j);
         result_->SetText(j, 0, QString::number(j + 1));
         result_->SetNumber(j, 1, o.lifts[at], shaftline::kCoupledLengthDecimals);
-        int column = 2;
+        result_->SetText(j, 2, QString::fromStdString(shaftline::LiftPhrase(j, o.lifts[at], DecimalSeparator())));
+        int column = 3;
         for (const shaftline::LiftedState& s : o.states) {
             result_->SetNumber(j, column++, s.before.loads[at], shaftline::kCoupledLoadDecimals);
             result_->SetNumber(j, column++, s.after.loads[at], shaftline::kCoupledLoadDecimals);
@@ -283,5 +287,23 @@ void TSupportLiftTab::ShowOptimum() {
             ++column;
         }
     }
+    MarkViolations();
     result_->FitColumns();
+}
+
+// A load after the lifts that breaks a limit is red, its tooltip naming the limit.
+void TSupportLiftTab::MarkViolations() {
+    const shaftline::SupportLiftOptimum& o = *optimum_;
+    for (const shaftline::LoadViolation& v : o.violated) {
+        for (std::size_t s = 0; s < o.states.size(); ++s) {
+            if (o.states[s].state != v.constraint.state) continue;
+            QTableWidgetItem* load = result_->item(v.constraint.support, 4 + 3 * static_cast<int>(s));
+            if (load == nullptr) continue;
+            load->setForeground(Qt::red);
+            const QString limit = QStringLiteral("%1 %2 кгс").arg(
+                QString::fromUtf8(shaftline::LoadLimitName(v.constraint.kind)),
+                Number(v.constraint.limit, shaftline::kCoupledLoadDecimals));
+            load->setToolTip(load->toolTip().isEmpty() ? limit : load->toolTip() + QLatin1Char('\n') + limit);
+        }
+    }
 }

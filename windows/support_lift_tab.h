@@ -10,8 +10,8 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class TLoadsGrid;
@@ -57,6 +57,7 @@ class TSupportLiftTab : public QWidget {
     void Optimise();
     std::optional<shaftline::SupportLiftTask> ReadTask();
     void ShowOptimum();
+    void MarkViolations();
 
     const shaftline::CoupledShaftLine* coupled_ = nullptr;
     int baseRotor_ = 0;
@@ -71,6 +72,6 @@ class TSupportLiftTab : public QWidget {
     QCheckBox* assembly_ = nullptr;
     QTableWidget* supports_ = nullptr;
     QPushButton* apply_ = nullptr;
-    QLabel* summary_ = nullptr;
+    QPlainTextEdit* summary_ = nullptr;
     TLoadsGrid* result_ = nullptr;
 };

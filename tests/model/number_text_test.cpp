@@ -48,6 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
         GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}),
     ValueName<GeneralCase>);
 
+TEST(FormatSignificant, RoundsToTheDigitsAndDropsTrailingZeros) {
+    EXPECT_EQ(FormatSignificant(552.253, 6, ","), "552,253");
+    EXPECT_EQ(FormatSignificant(274.6064, 6, "."), "274.606");
+    EXPECT_EQ(FormatSignificant(0.000012345678, 3, "."), "1.23E-5");
+    EXPECT_EQ(FormatSignificant(999999.7, 6, "."), "1000000");
+}
+
 struct Number7Case {
     double value;
     const char* text;  // '.' decimal, ' ' thousands

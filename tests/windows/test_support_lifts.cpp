@@ -3,6 +3,7 @@
 // and a typed text that is no number refused by its field.
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <cmath>
@@ -77,13 +78,14 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     QVERIFY(tab->Optimum());
     const double rigidity = 2.1e4 * std::numbers::pi * std::pow(kDiameter, 4) / 64;
     const double lift = -17 * kLoad * std::pow(kSpan, 3) / (144 * rigidity);
-    const QString text = In<QLabel>(tab, "LabelLifts")->text();
-    QVERIFY2(text.contains(QStringLiteral("опустить опору 2 на %1 мм").arg(Fixed(-lift, 3))), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("опора 1 остается на месте")), qPrintable(text));
-    // 100·R/(d·l) at the middle, 2P/3 on a journal 200 × 100 mm: 5 kgf/cm².
     TLoadsGrid* result = In<TLoadsGrid>(tab, "GridLifts");
-    QCOMPARE(result->item(1, 4)->text(), Fixed(100 * (2 * kLoad / 3) / (200 * 100), 2));
-    QVERIFY(result->item(0, 4)->text().isEmpty());
+    QCOMPARE(result->item(1, 2)->text(), QStringLiteral("опустить опору 2 на %1 мм").arg(Fixed(-lift, 3)));
+    QCOMPARE(result->item(0, 2)->text(), QStringLiteral("опора 1 остается на месте"));
+    const QString text = In<QPlainTextEdit>(tab, "TextLifts")->toPlainText();
+    QVERIFY2(text.endsWith(QStringLiteral("Все ограничения выполнены.")), qPrintable(text));
+    // 100·R/(d·l) at the middle, 2P/3 on a journal 200 × 100 mm: 5 kgf/cm².
+    QCOMPARE(result->item(1, 5)->text(), Fixed(100 * (2 * kLoad / 3) / (200 * 100), 2));
+    QVERIFY(result->item(0, 5)->text().isEmpty());
 
     QSignalSpy inForce(&form, &TFormLoads::LiftsPutInForce);
     QTest::mouseClick(In<QPushButton>(tab, "ButtonApply"), Qt::LeftButton);
@@ -124,7 +126,8 @@ void TestSupportLifts::TypedTextThatIsNoNumberIsRefused() {
 }
 
 // The journals kept with the book fill their columns and every typed one is handed on, those of
-// supports past the line kept; a state's lifts are put in force from its tab and named above.
+// supports past the line kept; loads that break a limit are red; a state's lifts are put in
+// force from its tab and named above.
 void TestSupportLifts::JournalsAndLiftsInForceAreHandedOn() {
     const shaftline::RotorArray rotors = TwoPointLoadedSpans();
     TFormLoads form;
@@ -133,11 +136,22 @@ void TestSupportLifts::JournalsAndLiftsInForceAreHandedOn() {
     QTableWidget* task = In<QTableWidget>(form.LiftTab(), "GridTask");
     QCOMPARE(task->item(0, TSupportLiftTab::kTaskDiameter)->text(), QStringLiteral("200"));
     QSignalSpy journals(&form, &TFormLoads::JournalsEdited);
-    task->item(1, TSupportLiftTab::kTaskPressure)->setText(QStringLiteral("30"));
+    task->item(0, TSupportLiftTab::kTaskPressure)->setText(QStringLiteral("30"));
     QCOMPARE(journals.size(), 1);
     const auto edited = journals[0][0].value<shaftline::io::JournalTexts>();
     QCOMPARE(edited[0], (std::vector<std::string>{"200", "", "", "", "310"}));
-    QCOMPARE(edited[2], (std::vector<std::string>{"", "30", ""}));
+    QCOMPARE(edited[2], (std::vector<std::string>{"30", "", ""}));
+    // No lifts carry every support above 10 P: each load after them is red.
+    In<QComboBox>(form.LiftTab(), "ComboTarget")->setCurrentIndex(1);
+    for (int j = 0; j < 3; ++j) task->item(j, TSupportLiftTab::kTaskTarget)->setText(QStringLiteral("1000"));
+    In<QLineEdit>(form.LiftTab(), "EditMinLoad")->setText(QStringLiteral("15000"));
+    QTest::mouseClick(In<QPushButton>(form.LiftTab(), "ButtonOptimise"), Qt::LeftButton);
+    QVERIFY(In<QPlainTextEdit>(form.LiftTab(), "TextLifts")->toPlainText().contains(QStringLiteral("Нарушены:")));
+    TLoadsGrid* result = In<TLoadsGrid>(form.LiftTab(), "GridLifts");
+    for (int column : {4, 7}) {
+        QCOMPARE(result->item(1, column)->foreground().color(), QColor(Qt::red));
+        QVERIFY(result->item(1, column)->toolTip().startsWith(QStringLiteral("наименьшая нагрузка 15")));
+    }
 
     QVERIFY2(form.InForceLabel()->text().startsWith(QStringLiteral("Подъёмы опор в силе, мм: опора 2 0")),
              qPrintable(form.InForceLabel()->text()));
@@ -149,7 +163,7 @@ void TestSupportLifts::JournalsAndLiftsInForceAreHandedOn() {
     QCOMPARE(inForce.size(), 1);
     QCOMPARE(inForce[0][0].value<std::vector<double>>(), std::vector<double>(3, 0.0));
     QCOMPARE(form.Lifts(SupportState::kAssembly), std::vector<double>(3, 0.0));
-    QCOMPARE(form.InForceLabel()->text(), QStringLiteral("Подъемов опор в силе нет."));
+    QCOMPARE(form.InForceLabel()->text(), QStringLiteral("Подъёмов опор в силе нет."));
 }
 
 SHAFTLINE_WINDOW_TEST_MAIN(TestSupportLifts)
