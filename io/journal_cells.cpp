@@ -13,8 +13,10 @@ namespace shaftline::io {
 namespace {
 
 std::string Place(int row, std::size_t support) {
-    return "Лист 1, ячейка " + CellName(kJournalFirstRow + row, kLiftsLabelColumn + 1 + static_cast<int>(support)) +
-           " (" + std::string(kJournalLabels[row]) + ", опора " + std::to_string(support + 1) + "): ";
+    return "Лист 1, ячейка " +
+           CellName(kJournalFirstRow + row, kLiftsLabelColumn + 1 + static_cast<int>(support)) +
+           " (" + std::string(kJournalLabels[row]) + ", опора " + std::to_string(support + 1) +
+           "): ";
 }
 
 // The number of one cell; none when the cell is empty.
@@ -27,7 +29,8 @@ std::optional<double> CellNumber(const ShaftLineWorkbook& book, int row, std::si
     try {
         value = ParseReal(text, separator);
     } catch (const ConversionError&) {
-        throw JournalCellError(Place(row, support) + "«" + QuotedForMessage(text) + "» не является числом");
+        throw JournalCellError(Place(row, support) + "«" + QuotedForMessage(text) +
+                               "» не является числом");
     }
     if (!std::isfinite(value) || value <= 0)
         throw JournalCellError(Place(row, support) + "нужно число больше 0, а стоит " + text);
@@ -48,7 +51,8 @@ std::vector<JournalSize> JournalsFromBook(const ShaftLineWorkbook& book, std::st
         if (!diameter && !length && !pressure) continue;
         const int missing = !diameter ? kJournalDiameterRow : kJournalLengthRow;
         if (!diameter || !length)
-            throw JournalCellError(Place(missing, j) + "пусто, а у цапфы опоры нужны и диаметр, и длина");
+            throw JournalCellError(Place(missing, j) +
+                                   "пусто, а у цапфы опоры нужны и диаметр, и длина");
         if (static_cast<int>(j) >= supportCount)
             throw JournalCellError(Place(kJournalDiameterRow, j) + "в валопроводе только " +
                                    std::to_string(supportCount) + " опор");

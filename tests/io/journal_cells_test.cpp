@@ -3,7 +3,6 @@
 #include "journal_cells.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -28,7 +27,9 @@ TEST(JournalCells, WrittenReadBackAndTurnedIntoJournals) {
         const std::string half = std::string("0") + separator + "5";
         ShaftLineWorkbook book = OneRotorBook();
         book.lifts = {"", half};
-        book.journals = {{{"300", "", "1" + half.substr(1)}, {"250", "", "120"}, {"", "", "2" + half.substr(1)}}};
+        book.journals = {{{"300", "", "1" + half.substr(1)},
+                          {"250", "", "120"},
+                          {"", "", "2" + half.substr(1)}}};
         const std::string path = (std::filesystem::temp_directory_path() /
                                   ("journal_cells_test_" + std::to_string(::getpid()) + ".xlsx"))
                                      .string();
@@ -58,8 +59,8 @@ TEST(JournalCells, UnusableCellsAreNamed) {
     } cases[] = {
         {{{{"300"}, {"ноль"}, {}}}, 2, "ячейка U3"},
         {{{{"300", "-1"}, {"250", "100"}, {}}}, 2, "ячейка V2"},
-        {{{{"300"}, {}, {"25"}}}, 2, "ячейка U3"},        // a diameter without its length
-        {{{{}, {}, {"25"}}}, 2, "ячейка U2"},             // a pressure alone
+        {{{{"300"}, {}, {"25"}}}, 2, "ячейка U3"},  // a diameter without its length
+        {{{{}, {}, {"25"}}}, 2, "ячейка U2"},       // a pressure alone
         {{{{"", "", "300"}, {"", "", "250"}, {}}}, 2, "ячейка W2"},  // past the last support
     };
     for (const auto& c : cases) {
