@@ -9,9 +9,11 @@
 #include "data_input_form.h"
 #include "message_boxes.h"
 #include "message_text.h"
+#include "output_file.h"
 #include "field_sheet.h"
 #include "report_document.h"
 #include "results_book_writer.h"
+#include "shaft_line_book.h"
 #include "shaft_line_workbook.h"
 #include "typed_file_name.h"
 #include "written_note.h"
@@ -25,8 +27,25 @@ QString AskSavePath(QWidget* parent, const QString& title, const QString& name,
     return path.isEmpty() ? path : WithKnownSuffix(path, {suffix}, suffix);
 }
 
+// True, after a message, when `path` names the book the data came from: writing an output
+// there would lose the book.
+bool IsTheOpenBook(QWidget* parent, const QString& path) {
+    const QString book = FormDataInput->Book()->Path();
+    if (book.isEmpty()) return false;
+    const std::optional<shaftline::io::FileIdentity> bookFile =
+        shaftline::io::IdentityOf(QFile::encodeName(book).toStdString());
+    if (!bookFile || shaftline::io::IdentityOf(QFile::encodeName(path).toStdString()) != bookFile)
+        return false;
+    ShowError(parent, QStringLiteral("«%1» — это открытая книга с данными; выберите для вывода "
+                                     "другой файл.")
+                          .arg(QString::fromStdString(
+                              shaftline::io::QuotedPathForMessage(path.toStdString()))));
+    return true;
+}
+
 bool WriteResultsFile(QWidget* parent, const QString& path,
                       const shaftline::io::CalculationResults& results) {
+    if (IsTheOpenBook(parent, path)) return false;
     try {
         shaftline::io::WriteResultsBook(QFile::encodeName(path).toStdString(), results);
         ShowWrittenNote(parent, QStringLiteral("Результаты расчета записаны"), path);
@@ -47,6 +66,7 @@ QString AskReportPath(QWidget* parent) {
 // False, after an error message, when the file cannot be written.
 bool WriteReportFile(QWidget* parent, const QString& path,
                      std::shared_ptr<const shaftline::report::ReportInput> input) {
+    if (IsTheOpenBook(parent, path)) return false;
     const std::string refusal = shaftline::report::WriteReportPdf(
         QFile::encodeName(path).toStdString(), shaftline::report::MakeShaftLineReport(input));
     if (refusal.empty()) {
@@ -115,6 +135,7 @@ std::shared_ptr<const shaftline::report::ReportInput> FieldSheetInput(QWidget* p
 
 bool WriteFieldSheetFile(QWidget* parent, const QString& path,
                          const shaftline::report::ReportInput& input) {
+    if (IsTheOpenBook(parent, path)) return false;
     const std::string refusal =
         shaftline::report::WriteFieldSheetPdf(QFile::encodeName(path).toStdString(), input);
     if (refusal.empty()) {

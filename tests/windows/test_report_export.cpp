@@ -9,8 +9,10 @@
 #include <QToolButton>
 
 #include "../report/pdf_tools.h"
+#include "data_input_form.h"
 #include "main_window.h"
 #include "number_text.h"
+#include "shaft_line_book.h"
 #include "test_window_support.h"
 
 namespace {
@@ -101,6 +103,27 @@ class TestReportExport : public QObject {
         QFile book(dir.filePath("результаты.xlsx"));
         QVERIFY(book.open(QIODevice::ReadOnly));
         QCOMPARE(book.read(2), QByteArray("PK"));
+    }
+
+    // An output aimed at the open book would lose the book: refused, the book left as it was.
+    void outputOverTheOpenBookIsRefused() {
+        ModalWatcher watcher;
+        ImportCalculateAlign(watcher);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("линия.xlsx");
+        QVERIFY(FormDataInput->Book()->SaveTo(path));
+        QFile book(path);
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        const QByteArray saved = book.readAll();
+        book.close();
+        watcher.boxes.clear();
+        QVERIFY(!Form1->ExportResults(path));
+        QVERIFY(!Form1->ExportReport(path));
+        QCOMPARE(watcher.boxes.size(), std::size_t(2));
+        for (const SeenBox& box : watcher.boxes)
+            QVERIFY2(box.text.contains("это открытая книга с данными"), qPrintable(box.text));
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        QCOMPARE(book.readAll(), saved);
     }
 
     void reportOfTheAlignedLineInTheUsersFormat() {
