@@ -17,6 +17,32 @@ const char* StateKey(SupportState state) {
     return state == SupportState::kNominal ? "nominal" : "assembly";
 }
 
+std::string Padded(std::string text, std::size_t width) {
+    const std::size_t characters = CharacterCount(text);
+    return characters >= width ? text + " " : text + std::string(width - characters, ' ');
+}
+
+// Per support of one counted state: the load and the moment before and after the lifts, and
+// the specific pressure after them where the journal is given.
+void StateTable(std::string& out, const LiftedState& s) {
+    constexpr std::size_t kSupportWidth = 8, kWidth = 19;
+    out += "  " + std::string(SupportStateName(s.state)) + "\n  " + Padded("Опора", kSupportWidth);
+    for (const char* caption : {"Нагрузка до, кгс", "после", "Момент до, кгс·мм", "после"})
+        out += Padded(caption, kWidth);
+    out += "Давление после, кгс/см²";
+    for (std::size_t j = 0; j < s.after.loads.size(); ++j) {
+        std::string row = "\n  " + Padded(std::to_string(j + 1), kSupportWidth);
+        row += Padded(FormatFixed(s.before.loads[j], kCoupledLoadDecimals, ".", " "), kWidth);
+        row += Padded(FormatFixed(s.after.loads[j], kCoupledLoadDecimals, ".", " "), kWidth);
+        row += Padded(FormatFixed(s.before.moments[j], kCoupledMomentDecimals, ".", " "), kWidth);
+        row += Padded(FormatFixed(s.after.moments[j], kCoupledMomentDecimals, ".", " "), kWidth);
+        if (s.pressuresAfter[j]) row += FormatFixed(*s.pressuresAfter[j], 2, ".", "");
+        while (row.back() == ' ') row.pop_back();
+        out += row;
+    }
+    out += "\n";
+}
+
 Json Pressures(const std::vector<std::optional<double>>& pressures) {
     Json out = Json::array();
     for (const auto& p : pressures) out.push_back(p ? Json(*p) : Json(nullptr));
@@ -71,6 +97,7 @@ std::string OptimisationText(const SupportLiftOptimum& optimum) {
         out += "  " + LiftPhrase(static_cast<int>(j), optimum.lifts[j], ".") + "\n";
     out += "  Целевая функция: до подбора " + FormatShortest(optimum.objectiveBefore, ".") + ", после " +
            FormatShortest(optimum.objectiveAfter, ".") + "\n";
+    for (const LiftedState& s : optimum.states) StateTable(out, s);
     if (optimum.feasible) return out + "  Все ограничения выполнены.\n";
     out += "  Ограничения не выполнимы вместе; учтены только закрепленные опоры и границы подъема. "
            "Нарушены:\n";

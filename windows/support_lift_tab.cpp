@@ -48,9 +48,17 @@ const char* const kResultCaptions[] = {"Опора",
                                        "Номинальный режим: до, кгс",
                                        "после, кгс",
                                        "давление после, кгс/см²",
+                                       "момент до, кгс·мм",
+                                       "момент после, кгс·мм",
                                        "Монтажное состояние: до, кгс",
                                        "после, кгс",
-                                       "давление после, кгс/см²"};
+                                       "давление после, кгс/см²",
+                                       "момент до, кгс·мм",
+                                       "момент после, кгс·мм"};
+// Columns of one state in the results: the load before, the load after, the pressure after,
+// the moment before and after.
+constexpr int kFirstStateColumn = 3;
+constexpr int kStateColumns = 5;
 
 }  // namespace
 
@@ -278,13 +286,15 @@ void TSupportLiftTab::ShowOptimum() {
         result_->SetText(j, 0, QString::number(j + 1));
         result_->SetNumber(j, 1, o.lifts[at], shaftline::kCoupledLengthDecimals);
         result_->SetText(j, 2, QString::fromStdString(shaftline::LiftPhrase(j, o.lifts[at], DecimalSeparator())));
-        int column = 3;
+        int column = kFirstStateColumn;
         for (const shaftline::LiftedState& s : o.states) {
             result_->SetNumber(j, column++, s.before.loads[at], shaftline::kCoupledLoadDecimals);
             result_->SetNumber(j, column++, s.after.loads[at], shaftline::kCoupledLoadDecimals);
             if (s.pressuresAfter[at]) result_->SetNumber(j, column, *s.pressuresAfter[at], kPressureDecimals);
             else result_->SetText(j, column, QString());
             ++column;
+            result_->SetNumber(j, column++, s.before.moments[at], shaftline::kCoupledMomentDecimals);
+            result_->SetNumber(j, column++, s.after.moments[at], shaftline::kCoupledMomentDecimals);
         }
     }
     MarkViolations();
@@ -297,7 +307,8 @@ void TSupportLiftTab::MarkViolations() {
     for (const shaftline::LoadViolation& v : o.violated) {
         for (std::size_t s = 0; s < o.states.size(); ++s) {
             if (o.states[s].state != v.constraint.state) continue;
-            QTableWidgetItem* load = result_->item(v.constraint.support, 4 + 3 * static_cast<int>(s));
+            QTableWidgetItem* load = result_->item(
+                v.constraint.support, kFirstStateColumn + 1 + kStateColumns * static_cast<int>(s));
             if (load == nullptr) continue;
             load->setForeground(Qt::red);
             const QString limit = QStringLiteral("%1 %2 кгс").arg(

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "calc_process.h"
+#include "number_text.h"
 #include "optimise_task.h"
 
 namespace {
@@ -160,6 +161,31 @@ INSTANTIATE_TEST_SUITE_P(
                    "bounds": {"min": -2, "max": 2},
                    "journals": [{"support": 1, "diameter": 300, "length": 250, "pressure_max": 25}]})"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The readable output gives per counted state the loads and moments before and after, the
+// pressure where a journal is given, the same numbers as the JSON.
+TEST(OptimiseSample, TextGivesEveryStateBeforeAndAfter) {
+    const std::string path = TaskFile("text", R"({"journals": [{"support": 1, "diameter": 300, "length": 250}]})");
+    const CalcResult text = RunCalc({SHAFTLINE_SAMPLE_WORKBOOK, "--base", "3", "--optimise", path});
+    const CalcResult json = RunCalc({SHAFTLINE_SAMPLE_WORKBOOK, "--base", "3", "--json", "--optimise", path});
+    std::filesystem::remove(path);
+    ASSERT_EQ(text.status, 0) << text.err;
+    ASSERT_EQ(json.status, 0) << json.err;
+    const Json o = Json::parse(json.out)["optimisation"];
+    const std::string& out = text.out;
+    EXPECT_NE(out.find("  Все ограничения выполнены.\n"), std::string::npos);
+    std::size_t at = out.find("Подбор высот опор");
+    for (const char* state : {"nominal", "assembly"}) {
+        at = out.find("\n  1 ", out.find("Давление после, кгс/см²", at));
+        ASSERT_NE(at, std::string::npos) << state;
+        const std::string row = out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+        const Json& after = o["states"][state];
+        for (const std::string& number :
+             {FormatFixed(after["loads"][0].get<double>(), 1, ".", " "),
+              FormatFixed(after["pressures"][0].get<double>(), 2, ".", "")})
+            EXPECT_NE(row.find(number), std::string::npos) << state << ": " << row << " lacks " << number;
+    }
+}
 
 TEST(OptimiseSample, RefusalsNameTheFile) {
     const std::string path = TaskFile("bad_band", R"({"band": 0})");

@@ -91,6 +91,13 @@ void TestSupportLifts::ChosenLiftsGoIntoEveryState() {
     QTest::mouseClick(In<QPushButton>(tab, "ButtonApply"), Qt::LeftButton);
     QCOMPARE(inForce.size(), 1);
     QCOMPARE(inForce[0][0].value<std::vector<double>>(), form.Lifts(SupportState::kNominal));
+    // The moment over the middle support after the lifts, P·L/6 with the end loads P/3 each side.
+    const double moment = form.ShownState(SupportState::kNominal).moments[1];
+    QVERIFY(std::abs(std::abs(moment) - kLoad * kSpan / 6) < 1);
+    const QLocale locale;
+    QCOMPARE(result->item(1, 7)->text(),
+             QString::fromStdString(shaftline::FormatFixed(moment, 0, locale.decimalPoint().toStdString(),
+                                                           locale.groupSeparator().toStdString())));
     for (SupportState state : shaftline::kSupportStates) {
         QCOMPARE(form.Lifts(state).size(), std::size_t{3});
         QVERIFY(std::abs(form.Lifts(state)[1] - lift) < 1e-9 * std::abs(lift));
@@ -148,7 +155,7 @@ void TestSupportLifts::JournalsAndLiftsInForceAreHandedOn() {
     QTest::mouseClick(In<QPushButton>(form.LiftTab(), "ButtonOptimise"), Qt::LeftButton);
     QVERIFY(In<QPlainTextEdit>(form.LiftTab(), "TextLifts")->toPlainText().contains(QStringLiteral("Нарушены:")));
     TLoadsGrid* result = In<TLoadsGrid>(form.LiftTab(), "GridLifts");
-    for (int column : {4, 7}) {
+    for (int column : {4, 9}) {
         QCOMPARE(result->item(1, column)->foreground().color(), QColor(Qt::red));
         QVERIFY(result->item(1, column)->toolTip().startsWith(QStringLiteral("наименьшая нагрузка 15")));
     }
