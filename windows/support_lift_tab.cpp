@@ -256,6 +256,8 @@ void TSupportLiftTab::Optimise() {
 void TSupportLiftTab::ShowOptimum() {
     const shaftline::SupportLiftOptimum& o = *optimum_;
     QStringList lines;
+    lines << QStringLiteral("Подъемы отсчитаны от высот опор без подъемов в силе; «до» — нагрузки "
+                            "без них. «Применить» вводит подобранные подъемы вместо прежних.");
     lines << QStringLiteral("Целевая функция: до подбора %1, после %2")
                  .arg(QString::fromStdString(shaftline::FormatSignificant(o.objectiveBefore, 6, DecimalSeparator())),
                       QString::fromStdString(shaftline::FormatSignificant(o.objectiveAfter, 6, DecimalSeparator())));
