@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <ostream>
+#include <random>
+#include <vector>
 
 #include "param_names.h"
 
@@ -47,6 +51,23 @@ INSTANTIATE_TEST_SUITE_P(
         GeneralCase{1e15, "1E15", "1E15"}, GeneralCase{2.5e20, "2.5E20", "2,5E20"},
         GeneralCase{1.0 / 3, "0.333333333333333", "0,333333333333333"}),
     ValueName<GeneralCase>);
+
+// The general format's quick road agrees with the digit-by-digit one everywhere, at the
+// boundaries of the exponent form too.
+TEST(FormatGeneral, AgreesWithFifteenSignificantDigits) {
+    std::mt19937_64 bits(20261208);
+    std::vector<double> values = {9.999999999999995e14, 9.9999999999999949e14, 1e15, 0.0001,
+                                  0.000099999999999999995, 1.5e-5, -2.5e20, 5e-324, 1.7976931348623157e308};
+    for (int i = 0; i < 50000; ++i) {
+        double value = 0;
+        const std::uint64_t pattern = bits();
+        std::memcpy(&value, &pattern, sizeof value);
+        if (std::isfinite(value)) values.push_back(value);
+        values.push_back(std::ldexp(static_cast<double>(pattern >> 11), -53) * std::pow(10.0, i % 40 - 20));
+    }
+    for (double value : values)
+        ASSERT_EQ(FormatGeneral(value, ","), FormatSignificant(value, 15, ",")) << value;
+}
 
 TEST(FormatSignificant, RoundsToTheDigitsAndDropsTrailingZeros) {
     EXPECT_EQ(FormatSignificant(552.253, 6, ","), "552,253");
