@@ -8,23 +8,18 @@
 #include <filesystem>
 
 #include "shaft_line_book_writer.h"
+#include "test_books.h"
 
 using namespace shaftline;
 using namespace shaftline::io;
 
 namespace {
 
-RotorSheet Sheet() {
-    RotorSheet sheet;
-    sheet.sectionCount = 1;
-    sheet.rows.push_back({"500", "0", "200", "0", "0", "21000", "0", "0"});
-    sheet.support.fill("0");
-    return sheet;
-}
+using test_books::OneSectionSheet;
 
 // Rotor, coupling piece, rotor: the bearings of rotor 3, the coupling with brackets.
 ShaftLineWorkbook AlignedBook() {
-    ShaftLineWorkbook book{{Sheet(), Sheet(), Sheet()}};
+    ShaftLineWorkbook book{{OneSectionSheet(), OneSectionSheet(), OneSectionSheet()}};
     book.sheets[1].alignment = {{{"Муфта", "0,1", "0,2", "0,3", "0,2", "150", "600"},
                                  {"Скобы", "0,05", "0,03", "0,01", "0,03", "0,03", "0,04"}}};
     book.sheets[2].alignment[0] = {"Опоры", "1", "", "", "0", "-0,5", "1"};
@@ -60,7 +55,7 @@ TEST(AlignmentCells, WrittenReadBackAndTurnedIntoInputs) {
 }
 
 TEST(AlignmentCells, DirectReadingsWithoutDiameterAreAnglesInMillimetresPerMetre) {
-    ShaftLineWorkbook book{{Sheet(), Sheet(), Sheet()}};
+    ShaftLineWorkbook book{{OneSectionSheet(), OneSectionSheet(), OneSectionSheet()}};
     book.sheets[1].alignment = {
         {{"Муфта", "", "", "", "", "", ""}, {"Замеры", "0.1", "0.25", "-0.2", "0", "", "0.05"}}};
     const AlignmentInputs in = AlignmentFromBook(book, ".");

@@ -3,11 +3,8 @@
 #include "journal_cells.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-
-#include "shaft_line_book_writer.h"
+#include "test_books.h"
 
 using namespace shaftline;
 using namespace shaftline::io;
@@ -15,11 +12,7 @@ using namespace shaftline::io;
 namespace {
 
 ShaftLineWorkbook OneRotorBook() {
-    RotorSheet sheet;
-    sheet.sectionCount = 1;
-    sheet.rows.push_back({"500", "0", "200", "0", "0", "21000", "0", "0"});
-    sheet.support.fill("0");
-    return ShaftLineWorkbook{{sheet}};
+    return ShaftLineWorkbook{{test_books::OneSectionSheet()}};
 }
 
 TEST(JournalCells, WrittenReadBackAndTurnedIntoJournals) {
@@ -30,12 +23,8 @@ TEST(JournalCells, WrittenReadBackAndTurnedIntoJournals) {
         book.journals = {{{"300", "", "1" + half.substr(1)},
                           {"250", "", "120"},
                           {"", "", "2" + half.substr(1)}}};
-        const std::string path = (std::filesystem::temp_directory_path() /
-                                  ("journal_cells_test_" + std::to_string(::getpid()) + ".xlsx"))
-                                     .string();
-        WriteShaftLineBook(path, book, separator);
-        const ShaftLineWorkbook read = ReadShaftLineWorkbook(path, separator);
-        std::filesystem::remove(path);
+        const ShaftLineWorkbook read =
+            test_books::SavedAndReadBack(book, "journal_cells_test", separator);
         EXPECT_EQ(read.journals, book.journals);
         EXPECT_EQ(read.lifts, book.lifts) << "the lifts' row stays apart from the journals'";
 

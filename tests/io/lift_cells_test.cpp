@@ -4,41 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
-#include "shaft_line_book_writer.h"
+#include "test_books.h"
 
 using namespace shaftline;
 using namespace shaftline::io;
 
 namespace {
 
-RotorSheet Sheet() {
-    RotorSheet sheet;
-    sheet.sectionCount = 1;
-    sheet.rows.push_back({"500", "0", "200", "0", "0", "21000", "0", "0"});
-    sheet.support.fill("0");
-    return sheet;
-}
+using test_books::OneSectionSheet;
 
 ShaftLineWorkbook ReadBack(const ShaftLineWorkbook& book, const char* separator) {
-    // ctest runs the tests of this file side by side: one file per process.
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("lift_cells_test_" + std::to_string(::getpid()) + ".xlsx"))
-                                 .string();
-    WriteShaftLineBook(path, book, separator);
-    ShaftLineWorkbook read = ReadShaftLineWorkbook(path, separator);
-    std::filesystem::remove(path);
-    return read;
+    return test_books::SavedAndReadBack(book, "lift_cells_test", separator);
 }
 
 TEST(LiftCells, WrittenAndReadBackExactly) {
     for (const char* separator : {".", ","}) {
         const std::vector<double> lifts{0, -0.123456789012345, 0, 1.5e-7, 0};
-        ShaftLineWorkbook book{{Sheet(), Sheet(), Sheet()}};
+        ShaftLineWorkbook book{{OneSectionSheet(), OneSectionSheet(), OneSectionSheet()}};
         book.lifts = LiftTexts(lifts, separator);
         EXPECT_EQ(book.lifts.size(), 4u) << "trailing zeros need no cells";
         const ShaftLineWorkbook read = ReadBack(book, separator);
@@ -46,15 +30,17 @@ TEST(LiftCells, WrittenAndReadBackExactly) {
         EXPECT_EQ(read.lifts.size(), 4u);
         EXPECT_EQ(LiftsFromBook(read, separator, 5), lifts);
         // Another sheet's first row carries no lifts: only the first sheet is read.
-        EXPECT_TRUE(ReadBack(ShaftLineWorkbook{{Sheet(), Sheet()}}, separator).lifts.empty());
+        EXPECT_TRUE(ReadBack(ShaftLineWorkbook{{OneSectionSheet(), OneSectionSheet()}}, separator)
+                        .lifts.empty());
     }
 }
 
 TEST(LiftCells, AllZeroLeavesTheBookWithoutTheRow) {
-    ShaftLineWorkbook book{{Sheet()}};
+    ShaftLineWorkbook book{{OneSectionSheet()}};
     book.lifts = {"0", "0"};
     EXPECT_TRUE(ReadBack(book, ".").lifts.empty());
-    EXPECT_EQ(LiftsFromBook(ShaftLineWorkbook{{Sheet()}}, ".", 2), (std::vector<double>{0, 0}));
+    EXPECT_EQ(LiftsFromBook(ShaftLineWorkbook{{OneSectionSheet()}}, ".", 2),
+              (std::vector<double>{0, 0}));
 }
 
 struct BadLift {
@@ -66,7 +52,7 @@ struct BadLift {
 class LiftCellRefusal : public ::testing::TestWithParam<BadLift> {};
 
 TEST_P(LiftCellRefusal, NamesTheCell) {
-    ShaftLineWorkbook book{{Sheet()}};
+    ShaftLineWorkbook book{{OneSectionSheet()}};
     book.lifts = GetParam().texts;
     try {
         LiftsFromBook(book, ".", GetParam().supports);

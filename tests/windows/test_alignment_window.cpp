@@ -12,52 +12,23 @@
 
 #include "../report/pdf_tools.h"
 #include "alignment_cells.h"
-#include "report_export.h"
-#include "report_input.h"
 #include "alignment_form.h"
 #include "alignment_texts.h"
 #include "loads_grid.h"
 #include "number_text.h"
+#include "report_export.h"
+#include "report_input.h"
 #include "shaft_line_workbook.h"
 #include "test_window_support.h"
 
 namespace {
 
 QString Fixed(double value, int decimals = shaftline::kAlignmentDecimals) {
-    const QLocale locale;
-    return QString::fromStdString(shaftline::FormatFixed(value, decimals,
-                                                         locale.decimalPoint().toStdString(),
-                                                         locale.groupSeparator().toStdString()));
-}
-
-void CalculateSampleAligned(ModalWatcher& watcher) {
-    QTest::mouseClick(Control<QToolButton>("SpeedButton2"), Qt::LeftButton);
-    QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
-    ShowPage(3);
-    QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
-    watcher.boxes.clear();
+    return LocaleFixed(value, decimals);
 }
 
 void WithAlignmentWindow(ModalWatcher& watcher, const std::function<void(ModalWatcher&)>& inside) {
-    watcher.onDialog = [&inside](QDialog*) {
-        ModalWatcher inner;
-        inside(inner);
-    };
-    QTest::mouseClick(Control<QPushButton>("ButtonAlignment"), Qt::LeftButton);
-}
-
-void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
-    QTableWidgetItem* item = grid->item(row, column);
-    grid->setCurrentItem(item);
-    grid->editItem(item);
-    QPointer<QLineEdit> editor;
-    for (QLineEdit* e : grid->findChildren<QLineEdit*>())
-        if (e->isVisible()) editor = e;
-    if (editor == nullptr) qFatal("no cell editor at %d,%d", row, column);
-    editor->selectAll();
-    editor->insert(text);  // key clicks carry Latin letters only
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(editor.isNull() || !editor->isVisible());
+    WithWindowOf("ButtonAlignment", watcher, inside);
 }
 
 // The core on the records of the data-entry window and the given inputs.
@@ -191,7 +162,8 @@ class TestAlignmentWindow : public QObject {
         const QString sheet = dir.filePath("формуляр.pdf");
         QVERIFY(ExportFieldSheetPdf(FormAlignment, sheet));
         QCOMPARE(pdf_tools::PageCount(sheet.toStdString()), 1);
-        QVERIFY(pdf_tools::Text(sheet.toStdString()).find("Формуляр центровки") != std::string::npos);
+        QVERIFY(pdf_tools::Text(sheet.toStdString()).find("Формуляр центровки") !=
+                std::string::npos);
 
         FormDataInput->UndoStack()->undo();
         QVERIFY(!shaftline::io::AlignmentFromBook(FormDataInput->BookFromWindow(), ",").fixed);

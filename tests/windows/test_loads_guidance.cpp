@@ -32,10 +32,7 @@ class TestLoadsGuidance : public QObject {
 
     void rowsNameTheirBearingsAndMarksFollowTheLoads() {
         ModalWatcher watcher;
-        QTest::mouseClick(Control<QToolButton>("SpeedButton2"), Qt::LeftButton);
-        QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
-        ShowPage(3);
-        QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
+        CalculateSampleAligned(watcher);
         const int count = FormDataInput->RotorCountText().toInt();
         QVERIFY(count >= 3);
         QVERIFY(FormLoads->FillLoads(FormDataInput->Rotors(), count));

@@ -23,45 +23,11 @@ using shaftline::SupportState;
 namespace {
 
 QString Fixed(double value, int decimals) {
-    const QLocale locale;
-    return QString::fromStdString(shaftline::FormatFixed(value, decimals,
-                                                         locale.decimalPoint().toStdString(),
-                                                         locale.groupSeparator().toStdString()));
+    return LocaleFixed(value, decimals);
 }
 
-// Imports the sample book beside the program, calculates and makes rotor 3 the base rotor.
-void CalculateSampleAligned(ModalWatcher& watcher) {
-    QTest::mouseClick(Control<QToolButton>("SpeedButton2"), Qt::LeftButton);
-    QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
-    ShowPage(3);
-    QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
-    watcher.boxes.clear();
-}
-
-// Presses "Нагрузки на опоры" and runs `inside` while the window is open, with a watcher of its
-// own for the message boxes over it.
 void WithLoadsWindow(ModalWatcher& watcher, const std::function<void(ModalWatcher&)>& inside) {
-    watcher.onDialog = [&inside](QDialog*) {
-        ModalWatcher inner;
-        inside(inner);
-    };
-    QTest::mouseClick(Control<QPushButton>("ButtonLoads"), Qt::LeftButton);
-}
-
-// Types into a cell through its editor, as a user who finishes with Enter.
-void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
-    QTableWidgetItem* item = grid->item(row, column);
-    grid->setCurrentItem(item);
-    grid->editItem(item);
-    QPointer<QLineEdit> editor;
-    for (QLineEdit* e : grid->findChildren<QLineEdit*>())
-        if (e->isVisible()) editor = e;
-    if (editor == nullptr) qFatal("no cell editor at %d,%d for %s", row, column, qPrintable(text));
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The view commits and closes the editor from its event queue.
-    QTRY_VERIFY(editor.isNull() || !editor->isVisible());
+    WithWindowOf("ButtonLoads", watcher, inside);
 }
 
 shaftline::CoupledShaftLine CoreResult() {

@@ -8,10 +8,15 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -20,6 +25,7 @@
 
 #include "app_windows.h"
 #include "data_input_form.h"
+#include "number_text.h"
 #include "shaftline_application.h"
 #include "string_grid.h"
 
@@ -153,4 +159,48 @@ inline std::array<QString, 18> LevelSupports() {
     std::array<QString, 18> values;
     for (int c = 0; c < 18; ++c) values[c] = (c % 9) % 2 == 1 && c % 9 < 6 ? "20" : "0";
     return values;
+}
+
+/// A number as the windows show it in the default locale: fixed decimals, grouped thousands.
+inline QString LocaleFixed(double value, int decimals) {
+    const QLocale locale;
+    return QString::fromStdString(shaftline::FormatFixed(value, decimals,
+                                                         locale.decimalPoint().toStdString(),
+                                                         locale.groupSeparator().toStdString()));
+}
+
+/// Imports the sample book beside the program, calculates and makes rotor 3 the base rotor.
+inline void CalculateSampleAligned(ModalWatcher& watcher) {
+    QTest::mouseClick(Control<QToolButton>("SpeedButton2"), Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    ShowPage(3);
+    QTest::mouseClick(FormDataInput->CheckBoxR(3), Qt::LeftButton);
+    watcher.boxes.clear();
+}
+
+/// Presses the button that opens a window and runs `inside` while it is open, with a watcher
+/// of its own for the message boxes over it.
+inline void WithWindowOf(const char* button, ModalWatcher& watcher,
+                         const std::function<void(ModalWatcher&)>& inside) {
+    watcher.onDialog = [&inside](QDialog*) {
+        ModalWatcher inner;
+        inside(inner);
+    };
+    QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+}
+
+/// Types into a table cell through its editor, as a user who finishes with Enter; the view
+/// commits and closes the editor from its event queue.
+inline void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+    QTableWidgetItem* item = grid->item(row, column);
+    grid->setCurrentItem(item);
+    grid->editItem(item);
+    QPointer<QLineEdit> editor;
+    for (QLineEdit* e : grid->findChildren<QLineEdit*>())
+        if (e->isVisible()) editor = e;
+    if (editor == nullptr) qFatal("no cell editor at %d,%d for %s", row, column, qPrintable(text));
+    editor->selectAll();
+    editor->insert(text);  // key clicks carry Latin letters only
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(editor.isNull() || !editor->isVisible());
 }
